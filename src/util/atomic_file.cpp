@@ -1,0 +1,43 @@
+#include "atomic_file.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace tamsel {
+
+namespace {
+
+QString failureText(const QString &path, const QString &reason)
+{
+    return QCoreApplication::translate("tamsel", "无法写入文件 %1：%2")
+        .arg(QFileInfo(path).absoluteFilePath(), reason);
+}
+
+} // namespace
+
+Status writeFileAtomically(const QString &path, const QByteArray &bytes)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return Status::failure(failureText(path, file.errorString()));
+    if (file.write(bytes) != bytes.size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return Status::failure(failureText(path, reason));
+    }
+    if (!file.commit())
+        return Status::failure(failureText(path, file.errorString()));
+    return Status::success();
+}
+
+QByteArray readFileBytes(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+} // namespace tamsel
