@@ -1,21 +1,21 @@
-#include "fake_form.h"
+#include "memory_form.h"
 
-namespace tamsel::test {
+namespace tamsel {
 
-void FakeForm::insertItem(const QString &control, int position, const QString &item)
+void MemoryForm::insertItem(const QString &control, int position, const QString &item)
 {
     QStringList &list = m_items[control];
     list.insert(qBound(0, position, static_cast<int>(list.size())), item);
 }
 
-void FakeForm::selectItem(const QString &control, int index)
+void MemoryForm::selectItem(const QString &control, int index)
 {
     const QStringList list = m_items.value(control);
     if (index >= 0 && index < list.size())
         m_texts[control] = list[index];
 }
 
-void FakeForm::setVisible(const QString &control, bool visible)
+void MemoryForm::setVisible(const QString &control, bool visible)
 {
     if (visible)
         m_hidden.remove(control);
@@ -23,7 +23,7 @@ void FakeForm::setVisible(const QString &control, bool visible)
         m_hidden.insert(control);
 }
 
-void FakeForm::setEnabled(const QString &control, bool enabled)
+void MemoryForm::setEnabled(const QString &control, bool enabled)
 {
     if (enabled)
         m_disabled.remove(control);
@@ -31,4 +31,4 @@ void FakeForm::setEnabled(const QString &control, bool enabled)
         m_disabled.insert(control);
 }
 
-} // namespace tamsel::test
+} // namespace tamsel
