@@ -1,0 +1,78 @@
+#include "dialog_prompter.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace tamsel {
+
+namespace {
+
+// "WAV录音文件|*.wav" becomes Qt's "WAV录音文件 (*.wav)".
+QString qtFilter(const QString &filter)
+{
+    const qsizetype bar = filter.indexOf(u'|');
+    if (bar < 0)
+        return filter;
+    return filter.left(bar) + QStringLiteral(" (") + filter.mid(bar + 1) + u')';
+}
+
+QString runFileDialog(QFileDialog::AcceptMode mode, QFileDialog::FileMode fileMode, const QString &title,
+                      const QString &filter, const QString &defaultSuffix)
+{
+    QFileDialog dialog(nullptr, title);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(fileMode);
+    if (!filter.isEmpty())
+        dialog.setNameFilter(qtFilter(filter));
+    dialog.setDefaultSuffix(defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().first();
+}
+
+} // namespace
+
+Prompter::Answer DialogPrompter::message(const QString &text, const QString &caption, Buttons buttons)
+{
+    QMessageBox box(QMessageBox::NoIcon, caption, text);
+    switch (buttons) {
+    case Buttons::Ok:
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    case Buttons::OkCancel:
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        box.setEscapeButton(QMessageBox::Cancel);
+        break;
+    case Buttons::YesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setEscapeButton(QMessageBox::No);
+        break;
+    }
+    switch (box.exec()) {
+    case QMessageBox::Ok:
+        return Answer::Ok;
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return buttons == Buttons::Ok ? Answer::Ok : buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
+    }
+}
+
+QString DialogPrompter::chooseFileToOpen(const QString &filter, const QString &defaultSuffix)
+{
+    return runFileDialog(QFileDialog::AcceptOpen, QFileDialog::ExistingFile, QString(), filter, defaultSuffix);
+}
+
+QString DialogPrompter::chooseFileToSave(const QString &filter, const QString &defaultSuffix)
+{
+    return runFileDialog(QFileDialog::AcceptSave, QFileDialog::AnyFile, QString(), filter, defaultSuffix);
+}
+
+QString DialogPrompter::browseForFile(const QString &title)
+{
+    return runFileDialog(QFileDialog::AcceptOpen, QFileDialog::AnyFile, title, QString(), QString());
+}
+
+} // namespace tamsel

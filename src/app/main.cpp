@@ -1,0 +1,29 @@
+#include "dialog_prompter.h"
+#include "record_form.h"
+#include "command_wiring.h"
+
+#include "clock.h"
+#include "run_directory.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QTimer>
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    app.setApplicationName(QStringLiteral("tamsel"));
+    // A monospaced CJK face keeps a blank exactly half a Chinese character
+    // wide, which the header labels' runs of blanks are measured in.
+    QFont font(QStringLiteral("Noto Sans Mono CJK SC"));
+    font.setPixelSize(12);
+    app.setFont(font);
+
+    tamsel::DialogPrompter prompter;
+    tamsel::SystemClock clock;
+    tamsel::RecordForm window(prompter, clock, tamsel::RunDirectory::ofProgram());
+    tamsel::wireCommands(window);
+    // The start-up runs once the window exists; it shows the window.
+    QTimer::singleShot(0, &window, &tamsel::RecordForm::startUp);
+    return app.exec();
+}
