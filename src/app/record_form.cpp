@@ -170,6 +170,7 @@ RecordForm::RecordForm(Prompter &prompter, const Clock &clock, RunDirectory runD
     buildSideButtons(central);
     buildPanels(central);
     buildMenus();
+    applyDesignState(m_form);
 
     auto *status = new QStatusBar(this);
     status->setObjectName(QStringLiteral("状态条1"));
@@ -220,7 +221,7 @@ void RecordForm::buildPages(QWidget *central)
         QWidget *parent = field.kind == FieldKind::Notes ? static_cast<QWidget *>(notes) : pages[field.page - 1];
         switch (field.kind) {
         case FieldKind::Edit:
-            makeEdit(parent, field.control, field.geometry)->setText(field.designText);
+            makeEdit(parent, field.control, field.geometry);
             break;
         case FieldKind::Combo: {
             auto *box = new QComboBox(parent);
@@ -229,9 +230,6 @@ void RecordForm::buildPages(QWidget *central)
             box->setInsertPolicy(QComboBox::NoInsert);
             box->setGeometry(field.geometry);
             box->setMaxVisibleItems(20);
-            box->addItems(field.presets);
-            box->setCurrentIndex(-1);
-            box->setEditText(field.designText);
             break;
         }
         case FieldKind::Notes: {

@@ -1,5 +1,7 @@
 #include "record_fields.h"
 
+#include "form.h"
+
 #include <QHash>
 
 #include <vector>
@@ -104,8 +106,7 @@ std::vector<RecordField> buildTable()
         fields.push_back({str(row.name), str(row.control), row.kind,
                           QStringLiteral("num%1").arg(key++), 1, 0, false,
                           QRect(row.x, row.y, row.width, row.height), str(row.designText),
-                          row.presets ? str(row.presets).split(u'|') : QStringList(),
-                          row.presets != nullptr});
+                          row.presets ? str(row.presets).split(u'|') : QStringList()});
     }
     for (int pair = 1; pair <= PairCount; ++pair) {
         const PairRow &row = PairRows[pair - 1];
@@ -116,14 +117,14 @@ std::vector<RecordField> buildTable()
         fields.push_back({QStringLiteral("Question%1").arg(pair), str(row.question), FieldKind::Combo,
                           QStringLiteral("num%1").arg(key++), row.page, pair, true,
                           lineGeometry(row.page, row.questionY), QString(),
-                          QStringList{QStringLiteral("问：")}, true});
+                          QStringList{QStringLiteral("问：")}});
         fields.push_back({QStringLiteral("Answer%1").arg(pair), str(row.answer), FieldKind::Combo,
                           QStringLiteral("num%1").arg(key++), row.page, pair, false,
-                          lineGeometry(row.page, row.answerY), QString(), answerPresets, true});
+                          lineGeometry(row.page, row.answerY), QString(), answerPresets});
     }
     fields.push_back({QStringLiteral("CaseNotes"), QStringLiteral("超级编辑框2"), FieldKind::Notes,
                       QStringLiteral("beizu"), 0, 0, false, QRect(40, 64, 417, 424), QString(),
-                      QStringList(), false});
+                      QStringList()});
     return fields;
 }
 
@@ -150,6 +151,15 @@ const RecordField &recordField(const QString &name)
     }();
     Q_ASSERT_X(byName.contains(name), "recordField", qPrintable(name));
     return table()[byName.value(name)];
+}
+
+void applyDesignState(Form &form)
+{
+    for (const RecordField &field : table()) {
+        if (field.kind == FieldKind::Combo)
+            form.setItems(field.control, field.presets);
+        form.setText(field.control, field.designText);
+    }
 }
 
 const RecordField &questionLine(int pair)

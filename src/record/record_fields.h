@@ -31,7 +31,6 @@ struct RecordField
     QRect geometry;       // inside its page group box
     QString designText;   // text at creation
     QStringList presets;  // list items at creation
-    bool hasPresets;      // false: the list starts empty
 };
 
 // All 71 fields in template-key order.
@@ -46,6 +45,12 @@ const RecordField &questionLine(int pair);
 const RecordField &answerLine(int pair);
 
 constexpr int PairCount = 24;
+
+class Form;
+
+// Gives every field its text and list at creation: the window starts from
+// this, and so does the headless form of tamsel-cli.
+void applyDesignState(Form &form);
 
 // Control names of the hidden scratch fields.
 namespace scratch {
