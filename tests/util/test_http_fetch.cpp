@@ -56,6 +56,8 @@ const SplitCase SplitCases[] = {
     {"empty", "", "", 80, "/", false},
 };
 
+void PrintTo(const SplitCase &c, std::ostream *os) { *os << c.url; }
+
 class HttpSplit : public testing::TestWithParam<SplitCase>
 {
 };

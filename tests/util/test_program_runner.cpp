@@ -33,10 +33,10 @@ TEST(ProgramRunner, ParametersAreSplitAsAShellWouldButNeverRunByOne)
     const QString out = home.path() + QStringLiteral("/args");
     // The program prints each argument it got between bars.
     const QString script = QStringLiteral("for a in \"$@\"; do printf '|%s|' \"$a\"; done > '%1'; printf END >> '%1'").arg(out);
-    const QString parameters = QStringLiteral("-c \"%1\" sh \"a b\" c $HOME `id` ';' \"say \"\"hi\"\"\"")
+    const QString parameters = QStringLiteral("-c \"%1\" sh \"a b\" c $HOME `id` ; \"x|y > z\"")
                                    .arg(QString(script).replace(QLatin1Char('"'), QStringLiteral("\"\"\"")));
     ASSERT_TRUE(runProgram(QStringLiteral("sh"), parameters));
-    EXPECT_EQ(waitForFile(out).toStdString(), "|a b||c||$HOME||`id`||;||say \"hi\"|END");
+    EXPECT_EQ(waitForFile(out).toStdString(), "|a b||c||$HOME||`id`||;||x|y > z|END");
 }
 
 TEST(ProgramRunner, MissingProgramIsNotStarted)

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -35,6 +36,8 @@ const PathCase PathCases[] = {
     {"no_backslash", "HKEY_LOCAL_MACHINE", false},
     {"parent_key", "HKEY_LOCAL_MACHINE\\SOFTWARE", false},
 };
+
+void PrintTo(const PathCase &c, std::ostream *os) { *os << c.name; }
 
 class RegistryPath : public testing::TestWithParam<PathCase>
 {
@@ -123,8 +126,9 @@ TEST_F(Registry, StoreIsPrivateToTheUser)
 {
     ASSERT_TRUE(store.writeText(Velkor, QStringLiteral("MIMA"), "secret"));
     EXPECT_EQ(QFileInfo(store.storeFile()).absolutePath(), userConfigFolder());
-    EXPECT_EQ(QFile::permissions(store.storeFile()) & 0x0fff & ~(QFile::ReadUser | QFile::WriteUser),
-              QFile::ReadOwner | QFile::WriteOwner);
+    struct stat info{};
+    ASSERT_EQ(stat(QFile::encodeName(store.storeFile()).constData(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
 }
 
 TEST_F(Registry, CorruptStoreReadsEmptyAndIsKeptAside)
