@@ -20,10 +20,15 @@ QString failureText(const QString &path, const QString &reason)
 Status writeFileAtomically(const QString &path, const QByteArray &bytes)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered: a buffered write that the disk cuts short is flushed only
+    // at commit, where Qt does not notice it and renames a truncated file
+    // over the old one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return Status::failure(failureText(path, file.errorString()));
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
+    if (file.write(bytes) != bytes.size() || file.size() != bytes.size()) {
+        const QString reason = file.errorString().isEmpty() || file.error() == QFileDevice::NoError
+            ? QCoreApplication::translate("tamsel", "磁盘已满或文件过大")
+            : file.errorString();
         file.cancelWriting();
         return Status::failure(failureText(path, reason));
     }
