@@ -5,15 +5,19 @@
 
 namespace tamsel::gbk {
 
+// Setting up a converter goes through ICU and costs far more than converting
+// a short name, so each thread keeps one of each.
 QByteArray encode(const QString &text)
 {
-    QStringEncoder encoder("GBK");
+    thread_local QStringEncoder encoder("GBK");
+    encoder.resetState();
     return encoder.encode(text);
 }
 
 QString decode(const QByteArray &bytes)
 {
-    QStringDecoder decoder("GBK");
+    thread_local QStringDecoder decoder("GBK");
+    decoder.resetState();
     return decoder.decode(bytes);
 }
 
