@@ -122,7 +122,9 @@ IniFile IniFile::fromBytes(const QByteArray &input)
             ending = "\n";
             pos = newline + 1;
         }
-        if (content.endsWith('\r')) {
+        // Only a CR before the LF belongs to the line end; a lone CR at the
+        // very end stays content, so a line appended later starts afresh.
+        if (!ending.isEmpty() && content.endsWith('\r')) {
             content.chop(1);
             ending.prepend('\r');
         }

@@ -109,7 +109,9 @@ INSTANTIATE_TEST_SUITE_P(
                   "2", "[set]\r\nnum1=1\r\nnum2=2\r\n\r\n[other]\r\nk=v\r\n"},
         WriteCase{"new_section_at_end", "[other]\r\nk=v", "set", "num1", "1",
                   "[other]\r\nk=v\r\n[set]\r\nnum1=1\r\n"},
-        WriteCase{"empty_value", "[set]\r\nnum1=1\r\n", "set", "num1", "", "[set]\r\nnum1=\r\n"}),
+        WriteCase{"empty_value", "[set]\r\nnum1=1\r\n", "set", "num1", "", "[set]\r\nnum1=\r\n"},
+        WriteCase{"after_a_lone_cr_at_the_end", "[ser]\r\nnu\"\r", "set", "num1", "2013",
+                  "[ser]\r\nnu\"\r\r\n[set]\r\nnum1=2013\r\n"}),
     [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace
