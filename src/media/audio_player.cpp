@@ -36,8 +36,12 @@ Result<AVFormatContext *> openOutput(const DeviceChoice &choice, int rate, int c
     auto failure = [&](int rc) { return Status::failure(where + QStringLiteral("：") + av::errorText(rc)); };
     const QByteArray format = choice.format.toUtf8();
     const QByteArray device = choice.device.toUtf8();
+    // The sound server takes a stream name where other outputs take the
+    // device; its device is an option, and left out it is the default one.
+    const bool server = choice.format == QLatin1String("pulse");
+    const QByteArray url = server ? QByteArrayLiteral("Tamsel") : device;
     AVFormatContext *raw = nullptr;
-    int rc = avformat_alloc_output_context2(&raw, nullptr, format.constData(), device.constData());
+    int rc = avformat_alloc_output_context2(&raw, nullptr, format.constData(), url.constData());
     if (rc < 0 || !raw)
         return failure(rc < 0 ? rc : AVERROR_MUXER_NOT_FOUND);
     OutputPtr output(raw);
@@ -55,12 +59,15 @@ Result<AVFormatContext *> openOutput(const DeviceChoice &choice, int rate, int c
     p->bit_rate = int64_t(rate) * 16 * channels;
     stream->time_base = AVRational{1, rate};
     if (!(output->oformat->flags & AVFMT_NOFILE)
-        && (rc = avio_open(&output->pb, device.constData(), AVIO_FLAG_WRITE)) < 0)
+        && (rc = avio_open(&output->pb, url.constData(), AVIO_FLAG_WRITE)) < 0)
         return failure(rc);
     // A short device buffer lets "停止" silence the sound at once.
     AVDictionary *options = nullptr;
-    if (choice.format == QLatin1String("pulse"))
+    if (server) {
         av_dict_set(&options, "buffer_duration", "300", 0);
+        if (choice.device != QLatin1String("default"))
+            av_dict_set(&options, "device", device.constData(), 0);
+    }
     rc = avformat_write_header(output.get(), &options);
     av_dict_free(&options);
     if (rc < 0)

@@ -139,6 +139,8 @@ const Scenario Scenarios[] = {
       {Act::SaveConfirmed, IdleAfterSaveWhilePaused, Saved}}},
 };
 
+void PrintTo(const Scenario &s, std::ostream *out) { *out << s.name; }
+
 class RecorderStates : public RecorderPanelTest, public ::testing::WithParamInterface<Scenario>
 {
 };
@@ -357,6 +359,8 @@ const PlayCase PlayCases[] = {
     {"wav_file", "tone.wav", PlayCase::Played},
     {"wav_in_name_but_no_sound", "notes_wav.txt", PlayCase::Unplayable},
 };
+
+void PrintTo(const PlayCase &c, std::ostream *out) { *out << c.name; }
 
 class Playback : public RecorderPanelTest, public ::testing::WithParamInterface<PlayCase>
 {

@@ -108,6 +108,8 @@ const NothingWritten NothingWrittenCases[] = {
     {"no_record_folder", false, "testsrc", "没有记录文件夹 %1，无法录像。"},
 };
 
+void PrintTo(const NothingWritten &c, std::ostream *out) { *out << c.name; }
+
 class NoCapture : public VideoEvidenceTest, public ::testing::WithParamInterface<NothingWritten>
 {
 };
