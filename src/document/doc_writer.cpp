@@ -162,9 +162,13 @@ struct Story
         else
             chars.push_back({int(text.size()), chpx});
     }
+    // The mark gets a character run of its own even when it looks like the
+    // text before it: LibreOffice drops the look of a paragraph in front of
+    // a table when one run covers its text and its mark.
     void endParagraph(QChar mark, const QByteArray &markChpx, const QByteArray &papx)
     {
-        addChars(QString(mark), markChpx);
+        text += mark;
+        chars.push_back({int(text.size()), markChpx});
         paras.push_back({int(text.size()), papx});
     }
 };

@@ -30,6 +30,13 @@ QString plainText(const Document &document)
                 QStringList cellLines;
                 for (const Paragraph &paragraph : cell.paragraphs)
                     cellLines << paragraphText(paragraph);
+                // A merged cell's text belongs to the cell it continues.
+                if (cell.mergedWithPrevious && !cells.isEmpty()) {
+                    cellLines.removeAll(QString());
+                    if (!cellLines.isEmpty())
+                        cells.last() += QLatin1Char(' ') + cellLines.join(QLatin1Char(' '));
+                    continue;
+                }
                 cells << cellLines.join(QLatin1Char(' '));
             }
             lines << cells.join(QLatin1Char('\t'));

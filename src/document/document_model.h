@@ -90,7 +90,8 @@ struct Document
 };
 
 // The text a reader of the document sees: body paragraphs joined by "\n",
-// the cells of a table row joined by "\t", the footer left out.
+// the cells of a table row joined by "\t" (a merged cell joins the one it
+// continues), the footer left out.
 QString plainText(const Document &document);
 
 } // namespace tamsel::doc

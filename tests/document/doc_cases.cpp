@@ -1,0 +1,95 @@
+#include "doc_cases.h"
+
+namespace tamsel::test {
+
+using namespace doc;
+
+Paragraph paragraph(std::vector<Run> runs, Alignment alignment, bool pageBreakBefore)
+{
+    Paragraph p;
+    p.runs = std::move(runs);
+    p.alignment = alignment;
+    p.pageBreakBefore = pageBreakBefore;
+    return p;
+}
+
+Run run(const QString &text, bool bold, double size, bool underline)
+{
+    return Run{text, RunFormat{bold, size, underline, {}}};
+}
+
+namespace {
+
+TableCell cell(const QString &text, int width, bool merged = false)
+{
+    TableCell c;
+    if (!text.isNull())
+        c.paragraphs.push_back(paragraph({run(text, false, 12)}));
+    c.widthTwips = width;
+    c.mergedWithPrevious = merged;
+    return c;
+}
+
+std::vector<DocCase> makeCases()
+{
+    std::vector<DocCase> cases;
+    auto add = [&cases](const char *name, std::vector<Block> body, int pages = 1,
+                        std::vector<Paragraph> footer = {}) {
+        Document d;
+        d.body = std::move(body);
+        d.footer = std::move(footer);
+        cases.push_back({name, d, pages});
+    };
+
+    add("plain_chinese", {paragraph({run(QStringLiteral("劳动保障监察询问笔录"))}),
+                          paragraph({run(QStringLiteral("被询问人姓名：张三，男，汉族。"))})});
+    add("bold_title_size_22_centred",
+        {paragraph({run(QStringLiteral("劳动保障监察询问笔录"), true, 22)}, Alignment::Center),
+         paragraph({run(QStringLiteral("笔录起至时间："), false, 14)})});
+    add("underline_on_and_off_inside_a_paragraph",
+        {paragraph({run(QStringLiteral("笔录地点：")), run(QStringLiteral("某市劳动保障监察支队"), false, 14, true),
+                    run(QStringLiteral("     职务：")), run(QStringLiteral("经理"), false, 14, true)})});
+    add("trailing_blanks_of_a_rule",
+        {paragraph({run(QStringLiteral("问：你的姓名？") + QString(66, QLatin1Char(' ')), false, 14, true)}),
+         paragraph({run(QString(69, QLatin1Char(' ')), false, 14, true)}),
+         paragraph({run(QStringLiteral("  结束"))})});
+    add("centred_right_and_left",
+        {paragraph({run(QStringLiteral("居中"))}, Alignment::Center),
+         paragraph({run(QStringLiteral("靠右 right"))}, Alignment::Right),
+         paragraph({run(QStringLiteral("靠左 left 2026"))})});
+    add("page_break", {paragraph({run(QStringLiteral("第一页"))}),
+                       paragraph({run(QStringLiteral("第二页"))}, Alignment::Left, true)},
+        2);
+
+    Table table;
+    TableRow header;
+    header.cells = {cell(QStringLiteral("案由"), 1800), cell(QStringLiteral("拖欠工资"), 3300),
+                    cell(QString(), 3300, true)};
+    TableRow body;
+    body.cells = {cell(QStringLiteral("当事人"), 1800), cell(QStringLiteral("某公司"), 3300),
+                  cell(QStringLiteral("法定代表人"), 3300)};
+    body.minHeightTwips = 600;
+    table.rows = {header, body};
+    add("table_with_a_merged_cell", {paragraph({run(QStringLiteral("立案审批表"), true, 18)}, Alignment::Center),
+                                     table, paragraph({run(QStringLiteral("表后"))})});
+    add("empty_document", {});
+    add("footer_line", {paragraph({run(QStringLiteral("正文"))})}, 1,
+        {paragraph({run(footerLine(), false, 10.5)}, Alignment::Center)});
+
+    Document landscape;
+    landscape.page.landscape = true;
+    std::swap(landscape.page.pageWidthTwips, landscape.page.pageHeightTwips);
+    landscape.body = {paragraph({run(QStringLiteral("横向"))})};
+    cases.push_back({"landscape", landscape, 1});
+    return cases;
+}
+
+} // namespace
+
+const std::vector<DocCase> &docCases()
+{
+    static const std::vector<DocCase> cases = makeCases();
+    return cases;
+}
+
+} // namespace tamsel::test
