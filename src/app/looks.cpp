@@ -15,8 +15,6 @@ QString lookSheet(const QColor &frame)
                "QLineEdit, QPlainTextEdit { border: 1px solid %1; background: white; }"
                "QComboBox { border: 1px solid %1; background: white; padding: 0 2px; }"
                "QComboBox::drop-down { border-left: 1px solid %1; width: 14px; }"
-               "QComboBox::down-arrow { width: 0; height: 0; border-left: 4px solid transparent;"
-               "  border-right: 4px solid transparent; border-top: 5px solid %1; }"
                "QPushButton { border: 1px solid %1; border-radius: 2px; padding: 1px 4px;"
                "  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #ffffff, stop:1 %2); }"
                "QPushButton:pressed { background: %2; }"

@@ -213,7 +213,9 @@ void RecordForm::buildPages(QWidget *central)
     makeLabel(pages[2], QStringLiteral("标签12"), 16, 19, QStringLiteral(" 笔录内容3："));
     makeLabel(pages[3], QStringLiteral("标签13"), 13, 19, QStringLiteral(" 笔录内容4："));
 
+    // The notes are drawn over the page beneath them, so they cover it.
     auto *notes = makeGroup(central, QStringLiteral("分组框6"), QRect(967, -18, 500, 510));
+    notes->setAutoFillBackground(true);
     notes->hide();
     makeLabel(notes, QStringLiteral("标签15"), 16, 19, QStringLiteral(" 案件经过详细备注信息："));
 
