@@ -250,7 +250,7 @@ void Writer::paragraph(const Paragraph &paragraph, bool inTable, QChar mark)
         m_story.addChars(runText(run.text), chpx(run.format));
     // The mark carries the look of the last run, so an empty line keeps the
     // height of the text typed before it.
-    const RunFormat markFormat = paragraph.runs.empty() ? RunFormat() : paragraph.runs.back().format;
+    const RunFormat markFormat = paragraph.runs.empty() ? paragraph.markFormat : paragraph.runs.back().format;
     m_story.endParagraph(mark, chpx(markFormat), papx(paragraph, inTable));
 }
 

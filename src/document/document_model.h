@@ -36,6 +36,8 @@ struct Paragraph
     std::vector<Run> runs;
     Alignment alignment = Alignment::Left;
     bool pageBreakBefore = false; // the paragraph starts a new page
+    RunFormat markFormat;         // the look of an empty paragraph (its line height); a paragraph
+                                  // with text takes its mark's look from its last run
 
     bool operator==(const Paragraph &) const = default;
 };
