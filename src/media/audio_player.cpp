@@ -91,12 +91,12 @@ AudioPlayer::AudioPlayer(std::vector<DeviceChoice> outputs)
 
 AudioPlayer::~AudioPlayer()
 {
-    stop();
+    finish();
 }
 
 Status AudioPlayer::play(const QString &path)
 {
-    stop();
+    finish();
     m_stop = false;
     auto playback = std::make_unique<Playback>();
     const Status opened = playback->input.open({DeviceChoice{QString(), path}}, &m_stop);
@@ -147,22 +147,30 @@ void AudioPlayer::run(Playback *raw)
         packet->stream_index = 0;
         samplesPlayed += count;
         // The device takes the sound at its own pace: this waits while its
-        // buffer is full, so the loop plays in real time.
+        // buffer is full, so the loop plays in real time and sees "停止"
+        // within the device's buffer time.
         const int rc = av_write_frame(playback->output.get(), packet.get());
         av_packet_unref(packet.get());
         if (rc < 0)
             break;
     }
+
     av_write_trailer(playback->output.get());
     m_playing = false;
 }
 
 void AudioPlayer::stop()
 {
-    if (!m_thread.joinable())
-        return;
+    // The playing thread ends by itself; the device may take a moment to
+    // let go, which the caller (the window) does not wait for.
     m_stop = true;
-    m_thread.join();
+}
+
+void AudioPlayer::finish()
+{
+    m_stop = true;
+    if (m_thread.joinable())
+        m_thread.join();
 }
 
 void AudioPlayer::waitUntilFinished()

@@ -24,7 +24,8 @@ public:
     // Stops what is playing, opens the file and the device and starts
     // playing. The failure names the file or the devices tried.
     Status play(const QString &path);
-    // Stops playing; harmless when nothing plays.
+    // Stops playing without waiting for the device; harmless when nothing
+    // plays.
     void stop();
     bool isPlaying() const { return m_playing.load(); }
     // Waits until the sound has been played to its end (or stopped).
@@ -32,6 +33,8 @@ public:
 
 private:
     struct Playback;
+    // Stops playing and waits until the device is let go.
+    void finish();
     void run(Playback *playback);
 
     std::vector<DeviceChoice> m_outputs;

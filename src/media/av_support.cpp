@@ -103,6 +103,10 @@ Status Input::openOne(const DeviceChoice &choice, AVMediaType type, const std::a
         // Ask the sound server or driver for the recording format itself.
         av_dict_set(&options, "sample_rate", "8000", 0);
         av_dict_set(&options, "channels", "1", 0);
+        // The sound server hands sound on in pieces of a tenth of a second,
+        // not in its default of seconds, which a stop would cut off.
+        if (choice.format == QLatin1String("pulse"))
+            av_dict_set(&options, "fragment_size", "1600", 0);
     }
     AVFormatContext *raw = avformat_alloc_context();
     raw->interrupt_callback.callback = interruptRequested;
