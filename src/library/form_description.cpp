@@ -1,5 +1,7 @@
 #include "form_description.h"
 
+#include "doc_writer.h"
+
 #include <QRegularExpression>
 #include <QStringList>
 
@@ -18,7 +20,7 @@ using doc::RunFormat;
 constexpr double kTitleSizePt = 22;
 constexpr double kDefaultSizePt = 14;
 constexpr int kMaxBlankSpaces = 200;
-constexpr int kMaxColumns = 63; // the most cells a Word table row holds
+constexpr int kMaxColumns = doc::kMaxCellsPerRow; // the widest row the .doc writer takes
 const QString kCellBreak = QStringLiteral("\\\\");
 
 // Failure of one line, numbered from 1.
@@ -57,6 +59,18 @@ void appendRun(std::vector<Run> &runs, const QString &text, const RunFormat &for
         runs.push_back(Run{text, format});
 }
 
+// A blank as wide as `halfWidthSpaces` half-width spaces, made of full-width
+// spaces (one per two) so that it keeps its width in every Chinese font: the
+// half-width space of the fonts standing in for 宋体 is much narrower than half
+// a character, and a rule of them would end halfway across the line.
+QString blankText(int halfWidthSpaces)
+{
+    QString text(halfWidthSpaces / 2, QChar(0x3000));
+    if (halfWidthSpaces % 2)
+        text += u' ';
+    return text;
+}
+
 // Splits one paragraph's text into runs by its inline marks: "**" toggles bold,
 // "__" toggles underline, "_N_" is an underlined blank of N spaces.
 std::optional<QString> parseInline(const QString &text, const RunFormat &base, std::vector<Run> &runs)
@@ -88,7 +102,7 @@ std::optional<QString> parseInline(const QString &text, const RunFormat &base, s
                 flush();
                 RunFormat blank = format;
                 blank.underline = true;
-                appendRun(runs, QString(count, u' '), blank);
+                appendRun(runs, blankText(count), blank);
                 i = end + 1;
                 continue;
             }
@@ -336,6 +350,10 @@ Result<doc::Document> parseFormDescription(const QString &text, const QString &s
         lines.removeLast();
 
     doc::Document document;
+    // A form is laid out by its own row heights and blank lines. Snapping lines
+    // to a grid would double the spacing wherever the installed Chinese font is
+    // taller than 宋体, and push a one-page form onto two pages.
+    document.page.lineGrid = false;
     Parser parser(lines);
     if (const auto error = parser.run(document)) {
         const QString where = sourceName.isEmpty() ? QStringLiteral("line %1").arg(error->line)

@@ -43,6 +43,11 @@ struct ParseCase
     std::function<void(const doc::Document &)> check;
 };
 
+void PrintTo(const ParseCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 class FormParse : public testing::TestWithParam<ParseCase>
 {};
 
@@ -61,17 +66,19 @@ const ParseCase kParseCases[] = {
          EXPECT_EQ(title.alignment, Alignment::Center);
          EXPECT_EQ(title.runs, std::vector{run("举报登记表", true, false, 22)});
          EXPECT_EQ(formTitle(d), QStringLiteral("举报登记表"));
-         EXPECT_EQ(d.page, doc::PageSetup{});
+         doc::PageSetup a4WithoutGrid;
+         a4WithoutGrid.lineGrid = false;
+         EXPECT_EQ(d.page, a4WithoutGrid);
      }},
     {"inline_bold_underline_and_blank", "甲**乙**__丙__丁_3_戊_x_",
      [](const doc::Document &d) {
          EXPECT_EQ(paragraphAt(d, 0).runs,
                    (std::vector{run("甲"), run("乙", true), run("丙", false, true), run("丁"),
-                                run("   ", false, true), run("戊_x_")}));
+                                run("　 ", false, true), run("戊_x_")}));
      }},
     {"blank_inside_bold_stays_bold", "**名称：_2_**",
      [](const doc::Document &d) {
-         EXPECT_EQ(paragraphAt(d, 0).runs, (std::vector{run("名称：", true), run("  ", true, true)}));
+         EXPECT_EQ(paragraphAt(d, 0).runs, (std::vector{run("名称：", true), run("　", true, true)}));
      }},
     {"alignment_size_indent_and_empty_line", "@size 12\n^ 中\n> 右\n\n　　左\n^\n",
      [](const doc::Document &d) {
@@ -123,7 +130,7 @@ const ParseCase kParseCases[] = {
          const auto &second = table.rows[1].cells;
          ASSERT_EQ(second[0].paragraphs.size(), 1u);
          EXPECT_TRUE(second[0].paragraphs[0].runs.empty());
-         EXPECT_EQ(second[1].paragraphs[0].runs, std::vector{run("    ", false, true, 12)});
+         EXPECT_EQ(second[1].paragraphs[0].runs, std::vector{run("　　", false, true, 12)});
      }},
     {"noborder_table", "[table 50,50 noborder]\n| 甲 | 乙 |\n[/table]",
      [](const doc::Document &d) { EXPECT_FALSE(std::get<doc::Table>(d.body.at(0)).borders); }},
@@ -150,6 +157,11 @@ struct ErrorCase
     const char *text;
     const char *message; // the whole message, with the source name "t.form"
 };
+
+void PrintTo(const ErrorCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 class FormParseError : public testing::TestWithParam<ErrorCase>
 {};
