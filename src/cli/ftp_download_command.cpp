@@ -1,0 +1,53 @@
+// ftp-download: "笔录下载" without the window, into the record folder of
+// the run directory, through the same FtpExchange as the menu command.
+#include "cli_command.h"
+
+#include "background_task.h"
+#include "ftp_exchange.h"
+#include "memory_form.h"
+#include "memory_prompter.h"
+#include "run_directory.h"
+
+#include <QCommandLineParser>
+#include <QTextStream>
+
+namespace tamsel::cli {
+
+int runFtpDownload(const QStringList &args)
+{
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    QCommandLineParser parser;
+    const QCommandLineOption server(QStringLiteral("server"), QString(), QStringLiteral("HOST[:PORT]"));
+    const QCommandLineOption user(QStringLiteral("user"), QString(), QStringLiteral("USER"));
+    const QCommandLineOption name(QStringLiteral("name"), QString(), QStringLiteral("NAME"));
+    const QCommandLineOption runDir(QStringLiteral("run-dir"), QString(), QStringLiteral("DIR"));
+    parser.addOptions({server, user, name, runDir});
+    if (!parser.parse(QStringList{QStringLiteral("ftp-download")} + args) || !parser.positionalArguments().isEmpty()) {
+        err << "usage: tamsel-cli ftp-download --server HOST[:PORT] --user USER --name NAME [--run-dir DIR]\n"
+               "       (the password comes from TAMSEL_FTP_PASSWORD)\n";
+        return 2;
+    }
+
+    MemoryForm form;
+    form.setText(QStringLiteral("编辑框20"), parser.value(server));
+    form.setText(QStringLiteral("编辑框21"), parser.value(user));
+    // Never on the command line, where every user of the machine can read it.
+    form.setText(QStringLiteral("编辑框22"), qEnvironmentVariable("TAMSEL_FTP_PASSWORD"));
+    form.setText(QStringLiteral("编辑框23"), parser.value(name));
+    MemoryPrompter prompter;
+    WaitingTask task;
+    const RunDirectory runDirectory =
+        parser.isSet(runDir) ? RunDirectory(parser.value(runDir)) : RunDirectory::ofProgram();
+    FtpExchange exchange(form, prompter, runDirectory, task);
+
+    const bool fetched = exchange.download();
+    for (const QString &message : prompter.messages())
+        err << message << "\n";
+    const QString status = form.text(QStringLiteral("编辑框25"));
+    if (!status.isEmpty())
+        out << status << "\n";
+    return fetched ? 0 : 1;
+}
+
+} // namespace tamsel::cli
