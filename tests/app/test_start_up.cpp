@@ -2,6 +2,7 @@
 
 #include "menu_table.h"
 #include "start_up.h"
+#include "url_catcher.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -12,16 +13,6 @@
 #include <QUrl>
 
 namespace tamsel::test {
-
-// Takes the pages the program hands to the browser.
-class UrlCatcher : public QObject
-{
-    Q_OBJECT
-public:
-    QStringList opened;
-public slots:
-    void open(const QUrl &url) { opened << url.toString(); }
-};
 
 namespace {
 
@@ -204,10 +195,8 @@ TEST_F(RecordWindowTest, exitStepOpensThePageOnlyForOn)
     };
     for (const Case c : {Case{"on", true}, Case{"ON", false}, Case{"off", false}}) {
         UrlCatcher catcher;
-        QDesktopServices::setUrlHandler(QStringLiteral("http"), &catcher, "open");
         writeSettings(QStringLiteral("[close]\ncontrol=%1\nurl=http://example.org/page\n").arg(QLatin1String(c.control)));
         startedWindow().close();
-        QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
         EXPECT_EQ(catcher.opened, c.opens ? QStringList{QStringLiteral("http://example.org/page")} : QStringList())
             << c.control;
     }
@@ -215,5 +204,3 @@ TEST_F(RecordWindowTest, exitStepOpensThePageOnlyForOn)
 
 } // namespace
 } // namespace tamsel::test
-
-#include "test_start_up.moc"
