@@ -237,6 +237,9 @@ void AudioRecorderPanel::showElapsed()
 
 void AudioRecorderPanel::captureFailed(const QString &reason)
 {
+    // A report that arrives after the recording was stopped is stale.
+    if (m_state != State::Recording && m_state != State::Paused)
+        return;
     m_clock.stop();
     m_form.setStatusText(QStringLiteral("录音中断。"));
     m_prompter.inform(QStringLiteral("录音中断：%1\n已录下的声音请按“停止保存”保存。").arg(reason), Caption);

@@ -308,6 +308,27 @@ TEST_F(RecorderPanelTest, NoSoundDeviceStartsNothing)
     EXPECT_TRUE(QDir(path("BL")).entryList(QDir::Files).isEmpty());
 }
 
+TEST_F(RecorderPanelTest, LostDeviceIsReportedAndWhatWasRecordedCanBeSaved)
+{
+    // A source that falls silent after half a second stands in for a
+    // microphone pulled out mid-interview.
+    writeDeviceSettings(runDir, {QStringLiteral("luyin_geshi=lavfi"),
+                                 QStringLiteral("luyin_shebei=sine=frequency=440:sample_rate=8000:duration=0.5")});
+    CollectingPrompter ask;
+    Panel panel(form, ask, RunDirectory(runDir), clock);
+    panel.record();
+    runEventsFor(1200);
+    ASSERT_EQ(ask.shown.size(), 1);
+    EXPECT_TRUE(ask.shown[0].startsWith(QStringLiteral("提 示： 录音中断："))) << ask.shown[0].toStdString();
+    EXPECT_EQ(form.statusText().toStdString(), "录音中断。");
+    EXPECT_FALSE(panel.isClockRunning());
+    EXPECT_TRUE(form.isEnabled(Panel::SaveButton));
+
+    ask.file = path(QStringLiteral("half.wav"));
+    ASSERT_TRUE(panel.stopAndSave().ok());
+    EXPECT_NEAR(durationOf(probe(ask.file)), 0.5, 0.05);
+}
+
 // ---- unsaved recordings from an earlier run -------------------------------
 
 class LeftOverRecording : public RecorderPanelTest, public ::testing::WithParamInterface<bool>
