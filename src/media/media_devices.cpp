@@ -59,12 +59,4 @@ MediaDevices MediaDevices::fromSettingsFile(const IniFile &settings)
     return devices;
 }
 
-QString describeChoices(const std::vector<DeviceChoice> &choices)
-{
-    QStringList parts;
-    for (const DeviceChoice &choice : choices)
-        parts << choice.format + QLatin1Char(' ') + choice.device;
-    return parts.join(QStringLiteral(", "));
-}
-
 } // namespace tamsel

@@ -55,7 +55,4 @@ struct MediaDevices
     static MediaDevices fromSettingsFile(const IniFile &settings);
 };
 
-// "pulse default, alsa default": the choices for messages.
-QString describeChoices(const std::vector<DeviceChoice> &choices);
-
 } // namespace tamsel
