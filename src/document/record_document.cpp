@@ -37,7 +37,7 @@ public:
         header();
         m_session.typeText(QStringLiteral("笔 录 内 容：\r\n"));
         // Underline stays on through the lines; only the closing lines are plain.
-        m_session.setUnderline(1);
+        m_session.setUnderline(true);
         pairs();
         endFill();
     }
@@ -48,20 +48,20 @@ private:
     void plain(const QString &text) { m_session.typeText(text); }
     void underlined(const QString &text)
     {
-        m_session.setUnderline(1);
+        m_session.setUnderline(true);
         m_session.typeText(text);
-        m_session.setUnderline(0);
+        m_session.setUnderline(false);
     }
 
     void title()
     {
-        m_session.setAlignment(1);
+        m_session.setAlignment(doc::Alignment::Center);
         m_session.setFontSize(22);
-        m_session.setBold(1);
+        m_session.setBold(true);
         m_session.typeText(QStringLiteral("劳动保障监察询问笔录\r\n\r\n"));
-        m_session.setBold(0);
+        m_session.setBold(false);
         m_session.setFontSize(14);
-        m_session.setAlignment(0);
+        m_session.setAlignment(doc::Alignment::Left);
     }
 
     // Keeps the time line as wide as ever whatever the digits of month and
@@ -175,7 +175,7 @@ private:
 
     void closingLines(bool breakAfter)
     {
-        m_session.setUnderline(0);
+        m_session.setUnderline(false);
         m_session.typeText(QStringLiteral("  ") + m_settings.text(QStringLiteral("fenye"), QStringLiteral("hang1"))
                            + QStringLiteral("\r\n"));
         m_session.typeText(QStringLiteral("  ") + m_settings.text(QStringLiteral("fenye"), QStringLiteral("hang2"))
@@ -185,7 +185,7 @@ private:
     void closePage(bool breakAfter)
     {
         closingLines(breakAfter);
-        m_session.setUnderline(1);
+        m_session.setUnderline(true);
         m_lines = 0;
     }
 

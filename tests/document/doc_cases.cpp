@@ -76,6 +76,15 @@ std::vector<DocCase> makeCases()
     add("footer_line", {paragraph({run(QStringLiteral("正文"))})}, 1,
         {paragraph({run(footerLine(), false, 10.5)}, Alignment::Center)});
 
+    // A 14 pt line takes two grid lines of 15.6 pt: 22 lines fill the base page.
+    for (int lines : {22, 23}) {
+        std::vector<Block> body;
+        for (int i = 1; i <= lines; ++i)
+            body.push_back(paragraph({run(QStringLiteral("第%1行").arg(i), false, 14, i % 2 == 0)}));
+        cases.push_back({lines == 22 ? "22_lines_fill_one_page" : "23_lines_need_two_pages", Document(), lines == 22 ? 1 : 2});
+        cases.back().document.body = body;
+    }
+
     Document landscape;
     landscape.page.landscape = true;
     std::swap(landscape.page.pageWidthTwips, landscape.page.pageHeightTwips);

@@ -1,6 +1,7 @@
 // LibreOffice opens every document of the case table and converts it to
 // .docx (whose XML shows runs, formats, alignment, page setup and grid) and
 // to PDF (page count and A4 size).
+#include "base_document.h"
 #include "doc_cases.h"
 #include "doc_writer.h"
 #include "external_readers.h"
@@ -60,6 +61,7 @@ const std::vector<Converted> &converted()
         QList<QByteArray> docs;
         for (const DocCase &c : docCases())
             docs << docBytes(c.document);
+        docs << baseDocumentBytes(); // last: converted in the same LibreOffice runs
         const QStringList docx = officeConversions(docs, QStringLiteral("docx"));
         const QStringList pdf = officeConversions(docs, QStringLiteral("pdf"));
         std::vector<Converted> out;
@@ -174,5 +176,28 @@ INSTANTIATE_TEST_SUITE_P(Cases, OfficeReads, testing::Range<std::size_t>(0, docC
                          [](const testing::TestParamInfo<std::size_t> &info) {
                              return std::string(docCases()[info.param].name);
                          });
+
+TEST(BaseDocument, libreOfficeReadsThePageSetupAndTheFooterLine)
+{
+    const Converted &files = converted().back();
+    ASSERT_FALSE(files.docx.isEmpty());
+    const DocxContent docx = parseDocx(files.docx);
+    EXPECT_EQ(docx.pageSize.value(QStringLiteral("w")), QStringLiteral("11906")); // 210 mm
+    EXPECT_EQ(docx.pageSize.value(QStringLiteral("h")), QStringLiteral("16838")); // 297 mm
+    EXPECT_NE(docx.pageSize.value(QStringLiteral("orient")), QStringLiteral("landscape"));
+    EXPECT_EQ(docx.margins.value(QStringLiteral("top")), QStringLiteral("1474"));    // 2.6 cm
+    EXPECT_EQ(docx.margins.value(QStringLiteral("bottom")), QStringLiteral("1134")); // 2.0 cm
+    EXPECT_EQ(docx.margins.value(QStringLiteral("left")), QStringLiteral("1361"));   // 2.4 cm
+    EXPECT_EQ(docx.margins.value(QStringLiteral("right")), QStringLiteral("1134"));  // 2.0 cm
+    EXPECT_EQ(docx.margins.value(QStringLiteral("footer")), QStringLiteral("992"));  // 1.75 cm
+    EXPECT_EQ(docx.grid.value(QStringLiteral("type")), QStringLiteral("lines"));
+    EXPECT_EQ(docx.grid.value(QStringLiteral("linePitch")), QStringLiteral("312")); // 15.6 pt
+    EXPECT_EQ(docx.footerText, footerLine());
+    ASSERT_EQ(docx.paragraphs.size(), 1u); // the empty body's one paragraph
+    EXPECT_TRUE(docx.paragraphs[0].runs.empty());
+    EXPECT_EQ(pdfPages(files.pdf), 1);
+    EXPECT_EQ(pdfPageSize(files.pdf), QStringLiteral("595x842"));
+    EXPECT_TRUE(pdfText(files.pdf).simplified().contains(footerLine().simplified()));
+}
 
 } // namespace

@@ -1,7 +1,9 @@
 // The .doc writer judged by antiword, wvText and olefile, and by our own
 // page setup reader; LibreOffice's judgement is in test_doc_office.cpp.
+#include "base_document.h"
 #include "doc_cases.h"
 #include "doc_reader.h"
+#include "atomic_file.h"
 #include "doc_writer.h"
 #include "external_readers.h"
 
@@ -188,6 +190,31 @@ TEST(DocWriter, aRowTooWideIsRefusedAndTheOldFileSurvives)
     table.rows[0].cells.back().mergedWithPrevious = true;
     document.body = {table};
     EXPECT_FALSE(docBytes(document).isEmpty());
+}
+
+TEST(BaseDocument, carriedBytesAreTheWritersAndHoldThePageSetup)
+{
+    EXPECT_EQ(baseDocumentBytes(), docBytes(baseDocument()));
+    Result<DocSummary> summary = readDocSummary(baseDocumentBytes());
+    ASSERT_TRUE(summary.ok());
+    const PageSetup &page = summary.value().page;
+    EXPECT_EQ(page.pageWidthTwips, 11906);
+    EXPECT_EQ(page.pageHeightTwips, 16838);
+    EXPECT_FALSE(page.landscape);
+    EXPECT_EQ(page.marginTopTwips, 1474);
+    EXPECT_EQ(page.marginBottomTwips, 1134);
+    EXPECT_EQ(page.marginLeftTwips, 1361);
+    EXPECT_EQ(page.marginRightTwips, 1134);
+    EXPECT_EQ(page.headerTwips, 850); // 1.5 cm; LibreOffice shows it only with a header
+    EXPECT_EQ(page.footerTwips, 992);
+    EXPECT_TRUE(page.lineGrid);
+    EXPECT_EQ(page.linePitchTwips, 312);
+    EXPECT_EQ(summary.value().mainText, QStringLiteral("\r"));
+    EXPECT_TRUE(summary.value().hasHeaderOrFooter);
+    const QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Doc.doc"));
+    ASSERT_TRUE(writeFileAtomically(path, baseDocumentBytes()).ok());
+    EXPECT_TRUE(wvText(path).contains(footerLine()));
 }
 
 TEST(DocWriter, aFailedWriteNamesTheFile)
