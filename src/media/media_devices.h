@@ -23,18 +23,21 @@ struct DeviceChoice
 // is tried in order and the first device that opens is used.
 //
 // The settings file may name them in the section "shebei"; every key is
-// optional and a missing key keeps the default:
+// optional and a missing or empty key keeps its default (values are read
+// whole, so a comment goes on a line of its own):
 //
 //   [shebei]
-//   ; sound input of the recorder and of the video capture
-//   luyin_geshi=pulse          ; default: "pulse", then "alsa"
-//   luyin_shebei=default       ; default: "default"
-//   ; sound output of the player
-//   bofang_geshi=pulse         ; default: "pulse", then "alsa"
-//   bofang_shebei=default      ; default: "default"
-//   ; camera of the video capture
-//   shexiang_geshi=v4l2        ; default: "v4l2"
-//   shexiang_shebei=/dev/video0 ; default: "/dev/video0"
+//   ; sound input of the recorder and of the video capture:
+//   ; format (default "pulse", then "alsa") and device (default "default")
+//   luyin_geshi=pulse
+//   luyin_shebei=default
+//   ; sound output of the player, with the same defaults
+//   bofang_geshi=pulse
+//   bofang_shebei=default
+//   ; camera of the video capture: format (default "v4l2") and device
+//   ; (default "/dev/video0")
+//   shexiang_geshi=v4l2
+//   shexiang_shebei=/dev/video0
 //
 // A device named without its format is tried with each default format; a
 // format named without a device uses that format's default device. With the
