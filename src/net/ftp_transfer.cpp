@@ -59,6 +59,9 @@ Endpoint parseServer(const QString &server)
         if (c.isSpace() || c.unicode() < 0x21 || QStringLiteral("/@?#\\%").contains(c))
             return endpoint;
     }
+    // A bare IPv6 address takes its brackets in the URL.
+    if (host.contains(QLatin1Char(':')) && !host.startsWith(QLatin1Char('[')))
+        host = QLatin1Char('[') + host + QLatin1Char(']');
     endpoint.host = host.toUtf8();
     endpoint.valid = true;
     return endpoint;
