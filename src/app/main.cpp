@@ -1,5 +1,6 @@
 #include "dialog_prompter.h"
 #include "record_form.h"
+#include "area_commands.h"
 #include "command_wiring.h"
 
 #include "clock.h"
@@ -23,7 +24,11 @@ int main(int argc, char **argv)
     tamsel::SystemClock clock;
     tamsel::RecordForm window(prompter, clock, tamsel::RunDirectory::ofProgram());
     tamsel::wireCommands(window);
+    tamsel::AreaCommands commands(window);
     // The start-up runs once the window exists; it shows the window.
-    QTimer::singleShot(0, &window, &tamsel::RecordForm::startUp);
+    QTimer::singleShot(0, &window, [&window, &commands] {
+        window.startUp();
+        commands.afterStartUp();
+    });
     return app.exec();
 }
