@@ -1,5 +1,7 @@
 #include "doc_cases.h"
 
+#include "base_document.h"
+
 namespace tamsel::test {
 
 using namespace doc;
@@ -16,6 +18,66 @@ Paragraph paragraph(std::vector<Run> runs, Alignment alignment, bool pageBreakBe
 Run run(const QString &text, bool bold, double size, bool underline)
 {
     return Run{text, RunFormat{bold, size, underline, {}}};
+}
+
+namespace {
+
+Run ruled(const QString &text, bool underline = false, double size = 14, bool bold = false)
+{
+    return Run{text, RunFormat{bold, size, underline, {}}};
+}
+
+Paragraph line(std::vector<Run> runs, Alignment alignment = Alignment::Left)
+{
+    Paragraph p;
+    p.runs = std::move(runs);
+    p.alignment = alignment;
+    return p;
+}
+
+// The record as composition types it: title, seven header lines, then 24
+// question and answer pairs on pages of 8, 20 and 20 lines with two closing
+// lines at the foot of each page.
+} // namespace
+
+Document threePageRecord()
+{
+    Document d = baseDocument();
+    const QString rule(66, QLatin1Char(' '));
+    d.body.push_back(line({ruled(QStringLiteral("劳动保障监察询问笔录"), false, 22, true)}, Alignment::Center));
+    d.body.push_back(line({}, Alignment::Center));
+    d.body.push_back(line({ruled(QStringLiteral("笔录起至时间：")), ruled(QStringLiteral("  2026"), true), ruled(QStringLiteral("年")),
+                           ruled(QStringLiteral("  12"), true), ruled(QStringLiteral("月")), ruled(QStringLiteral("  11"), true),
+                           ruled(QStringLiteral("日")), ruled(QStringLiteral("  9"), true), ruled(QStringLiteral("时")),
+                           ruled(QStringLiteral("  30"), true), ruled(QStringLiteral("分  至  ")), ruled(QStringLiteral("  11"), true),
+                           ruled(QStringLiteral("时")), ruled(QStringLiteral("  15"), true), ruled(QStringLiteral("分"))}));
+    d.body.push_back(line({ruled(QStringLiteral("笔录地点：")), ruled(QStringLiteral("市劳动保障监察支队询问室") + QString(33, QLatin1Char(' ')), true)}));
+    d.body.push_back(line({ruled(QStringLiteral("被询问人姓名：")), ruled(QStringLiteral(" 张三 "), true), ruled(QStringLiteral(" 性别：")),
+                           ruled(QStringLiteral(" 男 "), true), ruled(QStringLiteral(" 户籍所在地：")),
+                           ruled(QStringLiteral("某省某市") + QString(12, QLatin1Char(' ')), true)}));
+    d.body.push_back(line({ruled(QStringLiteral("身份证件种类：")), ruled(QStringLiteral(" 居民身份证 "), true), ruled(QStringLiteral(" 号码：")),
+                           ruled(QStringLiteral("110101199001011234") + QString(36, QLatin1Char(' ')), true)}));
+    d.body.push_back(line({ruled(QStringLiteral("工作单位：")), ruled(QStringLiteral("某某建筑工程有限公司"), true), ruled(QStringLiteral("     职务：")),
+                           ruled(QStringLiteral("项目经理") + QString(62, QLatin1Char(' ')), true)}));
+    d.body.push_back(line({ruled(QStringLiteral("电话：")), ruled(QStringLiteral("13800000000"), true), ruled(QStringLiteral("   其他联系方式：")),
+                           ruled(QString(80, QLatin1Char(' ')), true)}));
+    d.body.push_back(line({ruled(QStringLiteral("询问监察员姓名：")), ruled(QStringLiteral("  李四  "), true), ruled(QStringLiteral(" 其他参加人：")),
+                           ruled(QStringLiteral("  王五  "), true), ruled(QStringLiteral(" 记录人：")),
+                           ruled(QStringLiteral("  赵六") + QString(17, QLatin1Char(' ')), true)}));
+    d.body.push_back(line({}));
+    d.body.push_back(line({ruled(QStringLiteral("笔 录 内 容："))}));
+    int counter = 0;
+    for (int pair = 1; pair <= 24; ++pair) {
+        d.body.push_back(line({ruled(QStringLiteral("问：请你说明第%1个问题的情况？").arg(pair) + rule, true)}));
+        d.body.push_back(line({ruled(QStringLiteral("答：第%1个问题的情况是这样的，公司拖欠了三个月工资。").arg(pair) + rule, true)}));
+        counter += 2;
+        if (counter == (pair <= 4 ? 8 : 20) || pair == 24) {
+            d.body.push_back(line({ruled(QStringLiteral("  被询问人签名：          监察员签名："))}));
+            d.body.push_back(line({ruled(QStringLiteral("  记录人签名：            年  月  日"))}));
+            counter = 0;
+        }
+    }
+    return d;
 }
 
 namespace {
@@ -84,6 +146,8 @@ std::vector<DocCase> makeCases()
         cases.push_back({lines == 22 ? "22_lines_fill_one_page" : "23_lines_need_two_pages", Document(), lines == 22 ? 1 : 2});
         cases.back().document.body = body;
     }
+
+    cases.push_back({"three_page_record", threePageRecord(), 3});
 
     Document landscape;
     landscape.page.landscape = true;

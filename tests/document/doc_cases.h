@@ -24,6 +24,20 @@ doc::Paragraph paragraph(std::vector<doc::Run> runs, doc::Alignment alignment = 
                          bool pageBreakBefore = false);
 doc::Run run(const QString &text, bool bold = false, double size = 14, bool underline = false);
 
+// A record as composition types it onto the base document: title, header
+// lines with underlined values, 24 question and answer pairs as underlined
+// rules on pages of 8, 20 and 20 lines, two closing lines on every page.
+doc::Document threePageRecord();
+// Questions on each page of that record as LibreOffice lays it out on the
+// 15.6 pt grid (a 14 pt line takes two grid lines, trailing blanks hang in
+// the margin): the first page has room for one line more than its 8 lines,
+// so the fifth question still fits on it.
+inline const std::vector<int> &recordQuestionsPerPage()
+{
+    static const std::vector<int> counts{5, 10, 9};
+    return counts;
+}
+
 // The base document's footer line, shared by the base document test.
 inline QString footerLine() { return QStringLiteral("第    页  共    页"); }
 

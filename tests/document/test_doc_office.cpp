@@ -177,6 +177,22 @@ INSTANTIATE_TEST_SUITE_P(Cases, OfficeReads, testing::Range<std::size_t>(0, docC
                              return std::string(docCases()[info.param].name);
                          });
 
+TEST(RecordPages, libreOfficeBreaksTheRecordOnTheGrid)
+{
+    // Each page breaks where the grid of 22 lines of 14 pt breaks it, and
+    // carries one pair of closing lines.
+    std::size_t index = 0;
+    while (QString::fromLatin1(docCases()[index].name) != QLatin1String("three_page_record"))
+        ++index;
+    const QStringList pages = pdfText(converted()[index].pdf).split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+    ASSERT_GE(pages.size(), 3);
+    for (int page = 0; page < 3; ++page) {
+        SCOPED_TRACE(page);
+        EXPECT_EQ(pages[page].count(QStringLiteral("记录人签名")), 1);
+        EXPECT_EQ(pages[page].count(QStringLiteral("问：").normalized(QString::NormalizationForm_KC)), recordQuestionsPerPage()[page]);
+    }
+}
+
 TEST(BaseDocument, libreOfficeReadsThePageSetupAndTheFooterLine)
 {
     const Converted &files = converted().back();

@@ -51,6 +51,20 @@ TEST(PageRenderer, pdfHoldsTheTextOnA4)
     EXPECT_EQ(text.count(QStringLiteral("第")), 3);
 }
 
+TEST(PageRenderer, recordPagesBreakWhereLibreOfficeBreaksThem)
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("record.pdf"));
+    ASSERT_TRUE(renderPdf(threePageRecord(), pdf).ok());
+    const QStringList pages = pdfText(pdf).split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+    ASSERT_GE(pages.size(), 3);
+    for (int page = 0; page < 3; ++page) {
+        SCOPED_TRACE(page);
+        EXPECT_EQ(pages[page].count(QStringLiteral("记录人签名")), 1);
+        EXPECT_EQ(pages[page].count(QStringLiteral("问：").normalized(QString::NormalizationForm_KC)), recordQuestionsPerPage()[page]);
+    }
+}
+
 TEST(PageRenderer, textFilesPrintLineByLine)
 {
     QTemporaryDir dir;
