@@ -72,8 +72,8 @@ using Block = std::variant<Paragraph, Table>;
 // One section; lengths in twips (1/1440 inch, 567 per centimetre).
 struct PageSetup
 {
-    int pageWidthTwips = 11906, pageHeightTwips = 16838; // A4
-    bool landscape = false;
+    int pageWidthTwips = 11906, pageHeightTwips = 16838; // A4, as the page lies
+    bool landscape = false; // the sheet is turned: give width > height as well
     int marginTopTwips = 1474, marginBottomTwips = 1134, marginLeftTwips = 1361, marginRightTwips = 1134;
     int headerTwips = 850, footerTwips = 992; // distance of header and footer from the page edge
     bool lineGrid = true;                      // a document grid of lines only

@@ -119,6 +119,11 @@ std::vector<DocCase> makeCases()
         {paragraph({run(QStringLiteral("居中"))}, Alignment::Center),
          paragraph({run(QStringLiteral("靠右 right"))}, Alignment::Right),
          paragraph({run(QStringLiteral("靠左 left 2026"))})});
+    {
+        Run heiti = run(QStringLiteral("询问通知书"), true, 22);
+        heiti.format.font = QStringLiteral("黑体");
+        add("named_font", {paragraph({heiti}, Alignment::Center), paragraph({run(QStringLiteral("宋体正文"))})});
+    }
     add("page_break", {paragraph({run(QStringLiteral("第一页"))}),
                        paragraph({run(QStringLiteral("第二页"))}, Alignment::Left, true)},
         2);

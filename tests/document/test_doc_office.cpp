@@ -6,6 +6,8 @@
 #include "doc_writer.h"
 #include "external_readers.h"
 
+#include <QRegularExpression>
+
 #include <gtest/gtest.h>
 
 using namespace tamsel;
@@ -176,6 +178,17 @@ INSTANTIATE_TEST_SUITE_P(Cases, OfficeReads, testing::Range<std::size_t>(0, docC
                          [](const testing::TestParamInfo<std::size_t> &info) {
                              return std::string(docCases()[info.param].name);
                          });
+
+TEST(OfficeFonts, aNamedFontReachesLibreOfficeAndTheDefaultIsSimSun)
+{
+    std::size_t index = 0;
+    while (QString::fromLatin1(docCases()[index].name) != QLatin1String("named_font"))
+        ++index;
+    const QString xml = QString::fromUtf8(zipEntry(converted()[index].docx, QStringLiteral("word/document.xml")));
+    EXPECT_TRUE(xml.contains(QStringLiteral("w:eastAsia=\"黑体\""))) << xml.toStdString();
+    const QString styles = QString::fromUtf8(zipEntry(converted()[index].docx, QStringLiteral("word/styles.xml")));
+    EXPECT_TRUE(styles.contains(QRegularExpression(QStringLiteral("w:eastAsia=\"宋体(;SimSun)?\""))));
+}
 
 TEST(RecordPages, libreOfficeBreaksTheRecordOnTheGrid)
 {
