@@ -1,8 +1,10 @@
 // LibreOffice opens every document of the case table and converts it to
 // .docx (whose XML shows runs, formats, alignment, page setup and grid) and
 // to PDF (page count and A4 size).
+#include "atomic_file.h"
 #include "base_document.h"
 #include "doc_cases.h"
+#include "doc_reader.h"
 #include "doc_writer.h"
 #include "external_readers.h"
 
@@ -53,7 +55,7 @@ bool alignmentMatches(Alignment alignment, const QString &jc)
 
 struct Converted
 {
-    QString docx, pdf;
+    QString docx, pdf, doc; // doc: LibreOffice's own Word 97 file of the same document
 };
 
 // All cases converted in two LibreOffice runs (cached by content).
@@ -66,9 +68,10 @@ const std::vector<Converted> &converted()
         docs << baseDocumentBytes(); // last: converted in the same LibreOffice runs
         const QStringList docx = officeConversions(docs, QStringLiteral("docx"));
         const QStringList pdf = officeConversions(docs, QStringLiteral("pdf"));
+        const QStringList doc = officeConversions(docs, QStringLiteral("doc"));
         std::vector<Converted> out;
         for (qsizetype i = 0; i < docs.size(); ++i)
-            out.push_back({docx[i], pdf[i]});
+            out.push_back({docx[i], pdf[i], doc[i]});
         return out;
     }();
     return files;
@@ -172,6 +175,23 @@ TEST_P(OfficeReads, footerAndTables)
             }
         }
     }
+}
+
+TEST_P(OfficeReads, ourReaderReadsLibreOfficesWord97File)
+{
+    // A .doc of another writer (small streams in the mini stream, summary
+    // streams, its own FIB layout) opens with the page setup it carries.
+    ASSERT_FALSE(files().doc.isEmpty());
+    Result<DocSummary> summary = readDocSummary(readFileBytes(files().doc));
+    ASSERT_TRUE(summary.ok()) << summary.message().toStdString();
+    PageSetup expected = theCase().document.page;
+    // LibreOffice keeps the header and footer distances only where there is one.
+    expected.headerTwips = summary.value().page.headerTwips;
+    if (theCase().document.footer.empty())
+        expected.footerTwips = summary.value().page.footerTwips;
+    EXPECT_EQ(summary.value().page, expected);
+    EXPECT_EQ(summary.value().hasHeaderOrFooter, !theCase().document.footer.empty());
+    EXPECT_TRUE(summary.value().mainText.endsWith(QLatin1Char('\r')));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, OfficeReads, testing::Range<std::size_t>(0, docCases().size()),

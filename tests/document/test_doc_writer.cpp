@@ -8,6 +8,7 @@
 #include "external_readers.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -190,6 +191,26 @@ TEST(DocWriter, aRowTooWideIsRefusedAndTheOldFileSurvives)
     table.rows[0].cells.back().mergedWithPrevious = true;
     document.body = {table};
     EXPECT_FALSE(docBytes(document).isEmpty());
+}
+
+TEST(DocWriter, aLargeDocumentNeedsSeveralFatSectors)
+{
+    // Over 64 KB the compound file needs more than one FAT sector.
+    Document document;
+    for (int i = 0; i < 6000; ++i)
+        document.body.push_back(paragraph({run(QStringLiteral("监察文书大全 第%1段").arg(i), i % 7 == 0)}));
+    const QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("ws27.doc"));
+    ASSERT_TRUE(writeDoc(document, path).ok());
+    EXPECT_GT(QFileInfo(path).size(), 128 * 512 * 2);
+    const QString report = oleReport(path);
+    EXPECT_TRUE(report.contains(QStringLiteral("wIdent=0xA5EC"))) << report.toStdString();
+    const QStringList lines = antiwordLines(antiwordText(path));
+    ASSERT_EQ(lines.size(), 6000);
+    EXPECT_EQ(lines.back(), QStringLiteral("监察文书大全 第5999段"));
+    Result<DocSummary> summary = readDocSummary(readFileBytes(path));
+    ASSERT_TRUE(summary.ok()) << summary.message().toStdString();
+    EXPECT_EQ(summary.value().mainText.count(QLatin1Char('\r')), 6000);
 }
 
 TEST(BaseDocument, carriedBytesAreTheWritersAndHoldThePageSetup)
