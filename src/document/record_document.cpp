@@ -187,16 +187,20 @@ private:
         closingLines(breakAfter);
         m_session.setUnderline(true);
         m_lines = 0;
+        m_pagesClosed = true;
     }
 
-    // The last page is filled up to its 20 lines with blank rules, even when
-    // it is the first printed page, and closed.
+    // The last page is filled up with blank rules to the lines its printed
+    // page holds and closed, so the closing lines stand at its foot. A record
+    // that ends on the first page is filled to that page's 8 lines: filled to
+    // 20, its closing lines would slide onto a second sheet.
     void endFill()
     {
         if (m_lines == 0)
             return;
-        if (m_lines < 19) {
-            for (int i = m_lines; i < LaterPageLines; ++i)
+        const int pageLines = m_pagesClosed ? LaterPageLines : FirstPageLines;
+        if (m_lines < pageLines - 1) {
+            for (int i = m_lines; i < pageLines; ++i)
                 m_session.typeText(blanks(FillRuleBlanks) + QStringLiteral("\r\n"));
             m_lines = 0;
         }
@@ -207,6 +211,7 @@ private:
     DocumentSession &m_session;
     const IniFile &m_settings;
     int &m_lines;
+    bool m_pagesClosed = false;
 };
 
 // Line breaks of the case notes become blanks: a template value is one line.
