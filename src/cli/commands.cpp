@@ -9,6 +9,8 @@ int runTemplateShow(const QStringList &args);
 int runFtpUpload(const QStringList &args);
 int runFtpDownload(const QStringList &args);
 int runUpdateCheck(const QStringList &args);
+int runExportForms(const QStringList &args);
+int runExportTexts(const QStringList &args);
 
 namespace {
 
@@ -20,6 +22,8 @@ constexpr CliCommand Commands[] = {
     {"ftp-upload", "FILE --server HOST[:PORT] --user USER --name NAME (password: $TAMSEL_FTP_PASSWORD)", runFtpUpload},
     {"ftp-download", "--server HOST[:PORT] --user USER --name NAME [--run-dir DIR] (password: $TAMSEL_FTP_PASSWORD)", runFtpDownload},
     {"update-check", "[--run-dir DIR] [--server HOST[:PORT]]", runUpdateCheck},
+    {"export-forms", "DIR", runExportForms},
+    {"export-texts", "DIR [--run-dir RUN_DIR]", runExportTexts},
 };
 
 } // namespace

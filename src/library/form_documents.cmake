@@ -4,6 +4,7 @@
 # The description parser and the table of forms; the build tool links it too,
 # so it cannot live in tamsel_library, which carries the tool's output.
 add_library(tamsel_forms STATIC
+  form_builder.cpp form_builder.h
   form_catalogue.cpp form_catalogue.h
   form_description.cpp form_description.h
 )
@@ -39,3 +40,11 @@ target_sources(tamsel_library PRIVATE form_documents.cpp form_documents.h)
 target_link_libraries(tamsel_library PUBLIC tamsel_forms)
 add_dependencies(tamsel_library tamsel_carried_forms)
 qt_add_resources(tamsel_library carried_forms PREFIX "/forms" FILES ${form_outputs})
+
+# The descriptions go in too: printing a form lays it out from its
+# description, read back by carriedFormDocument().
+foreach(path IN LISTS form_sources)
+  get_filename_component(name ${path} NAME)
+  set_source_files_properties(${path} PROPERTIES QT_RESOURCE_ALIAS ${name})
+endforeach()
+qt_add_resources(tamsel_library form_descriptions PREFIX "/form_descriptions" FILES ${form_sources})

@@ -4,8 +4,8 @@
 // The output depends on the descriptions alone, so two runs give the same bytes.
 #include "atomic_file.h"
 #include "doc_writer.h"
+#include "form_builder.h"
 #include "form_catalogue.h"
-#include "form_description.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -13,7 +13,6 @@
 #include <QString>
 
 #include <cstdio>
-#include <map>
 
 namespace {
 
@@ -38,31 +37,18 @@ int main(int argc, char **argv)
         return 1;
     }
 
-    std::map<int, tamsel::doc::Document> forms;
-    for (const tamsel::FormEntry &entry : tamsel::formCatalogue()) {
-        const QString name = QStringLiteral("ws%1.form").arg(entry.number);
+    const auto forms = tamsel::buildFormDocuments([&formsDir](const QString &name) -> tamsel::Result<QString> {
         const QString path = formsDir.filePath(name);
-        if (!QFileInfo::exists(path)) {
-            fail(QStringLiteral("%1: the form description is missing").arg(path));
-            return 1;
-        }
-        const auto parsed = tamsel::parseFormDescription(QString::fromUtf8(tamsel::readFileBytes(path)), name);
-        if (!parsed) {
-            fail(parsed.message());
-            return 1;
-        }
-        forms.emplace(entry.number, parsed.value());
+        if (!QFileInfo::exists(path))
+            return tamsel::Status::failure(QStringLiteral("%1: the form description is missing").arg(path));
+        return QString::fromUtf8(tamsel::readFileBytes(path));
+    });
+    if (!forms) {
+        fail(forms.message());
+        return 1;
     }
 
-    std::vector<tamsel::doc::Document> volumeForms;
-    for (const tamsel::FormEntry &entry : tamsel::formCatalogue()) {
-        if (entry.number != tamsel::kCollectedVolumeNumber)
-            volumeForms.push_back(forms.at(entry.number));
-    }
-    forms[tamsel::kCollectedVolumeNumber] =
-        tamsel::collectForms(forms.at(tamsel::kCollectedVolumeNumber), volumeForms);
-
-    for (const auto &[number, document] : forms) {
+    for (const auto &[number, document] : forms.value()) {
         const QString path = outDir.filePath(tamsel::formFileName(number));
         const QByteArray bytes = tamsel::doc::docBytes(document);
         if (bytes.isEmpty()) {
