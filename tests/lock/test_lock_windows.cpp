@@ -336,7 +336,6 @@ TEST_P(LeavingLogin, endsTheProgramWithoutShowingIt)
     lockWith(QStringLiteral("Kao-7"));
     EXPECT_EXIT(
         {
-            prompter.clear();
             RecordingPrompter quiet; // answers the wrong-password message in the child
             RecordForm window(quiet, clock, RunDirectory(runDir));
             window.setRulesWindowShower([] {});
