@@ -24,6 +24,20 @@ Document baseDocument()
     page.lineGrid = true;
     page.linePitchTwips = 312; // 15.6 pt
 
+    // The record's pages on this grid: 297 mm less the top and bottom
+    // margins leave 711.5 pt, 45 grid lines. A 14 pt line takes two grid
+    // lines, so a page holds 22 lines: a later page's 20 question and answer
+    // lines and its two closing lines fill it exactly. The first page gives
+    // the title, the header and "笔 录 内 容：" the room of 12 lines: the
+    // title (two grid lines), one line of space below it (this paragraph's
+    // 624 twips, two grid lines), the blank line, the 7 header lines, the
+    // blank line and "笔 录 内 容：" (10 lines); its 8 question and answer
+    // lines and 2 closing lines make the same 44 grid lines. So each composed
+    // page is one printed page and the next one starts on a new sheet.
+    Paragraph titlePlace;
+    titlePlace.spaceAfterTwips = 2 * page.linePitchTwips;
+    document.body.push_back(titlePlace);
+
     Paragraph footer;
     footer.alignment = Alignment::Center;
     RunFormat format;

@@ -37,6 +37,7 @@ enum Sprm : unsigned {
     sprmPFInTable = 0x2416,
     sprmPFTtp = 0x2417,
     sprmPDyaLine = 0x6412,
+    sprmPDyaAfter = 0xA414,
     sprmPFUsePgsuSettings = 0x2447,
     sprmPJc = 0x2461,
     sprmTDyaRowHeight = 0x9407,
@@ -239,6 +240,8 @@ QByteArray Writer::papx(const Paragraph &paragraph, bool inTable) const
     }
     if (paragraph.pageBreakBefore && !inTable)
         sprm8(out, sprmPFPageBreakBefore, 1);
+    if (paragraph.spaceAfterTwips > 0)
+        sprm16(out, sprmPDyaAfter, unsigned(paragraph.spaceAfterTwips));
     if (inTable)
         sprm8(out, sprmPFInTable, 1);
     return out;

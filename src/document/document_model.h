@@ -38,6 +38,8 @@ struct Paragraph
     bool pageBreakBefore = false; // the paragraph starts a new page
     RunFormat markFormat;         // the look of an empty paragraph (its line height); a paragraph
                                   // with text takes its mark's look from its last run
+    int spaceAfterTwips = 0;      // space below the paragraph; on the line grid the next
+                                  // paragraph starts on the grid line after it
 
     bool operator==(const Paragraph &) const = default;
 };

@@ -78,6 +78,15 @@ void NativeDocumentSession::openDocument(const QString &path)
     open.path = path;
     if (bytes == baseDocumentBytes()) {
         open.document = baseDocument();
+        // Typing starts in the base document's one empty paragraph, the
+        // title's place, and takes its look; the paragraphs typed after it
+        // are plain ones.
+        if (open.document.body.size() == 1) {
+            if (const auto *place = std::get_if<Paragraph>(&open.document.body.front()); place && place->runs.empty()) {
+                open.typing = *place;
+                open.document.body.clear();
+            }
+        }
     } else if (isCompoundFile(bytes)) {
         Result<DocSummary> summary = readDocSummary(bytes);
         if (!summary) {

@@ -127,6 +127,7 @@ public:
                 if (paragraph->pageBreakBefore && !first && m_y > 0)
                     newPage();
                 placeLines(layoutParagraph(*paragraph, m_textWidth), m_left);
+                spaceAfter(*paragraph);
             } else {
                 placeTable(std::get<Table>(block));
             }
@@ -254,6 +255,17 @@ private:
             item.underlineEnd = std::min(x, rightEdge);
             page.texts.push_back(item);
         }
+    }
+
+    // The space below a paragraph; on the grid the next line starts on a
+    // grid line again.
+    void spaceAfter(const Paragraph &paragraph)
+    {
+        if (paragraph.spaceAfterTwips <= 0)
+            return;
+        m_y += pt(paragraph.spaceAfterTwips);
+        if (m_pitch > 0)
+            m_y = std::ceil(m_y / m_pitch - 1e-6) * m_pitch;
     }
 
     void placeLines(const std::vector<Line> &lines, double left)

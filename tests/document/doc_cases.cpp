@@ -42,9 +42,14 @@ Paragraph line(std::vector<Run> runs, Alignment alignment = Alignment::Left)
 
 Document threePageRecord()
 {
+    // Typed into the base document, the title takes the place of its one
+    // empty paragraph, with the space below it.
     Document d = baseDocument();
+    const int titleSpace = std::get<Paragraph>(d.body.front()).spaceAfterTwips;
+    d.body.clear();
     const QString rule(66, QLatin1Char(' '));
     d.body.push_back(line({ruled(QStringLiteral("劳动保障监察询问笔录"), false, 22, true)}, Alignment::Center));
+    std::get<Paragraph>(d.body.back()).spaceAfterTwips = titleSpace;
     d.body.push_back(line({}, Alignment::Center));
     d.body.push_back(line({ruled(QStringLiteral("笔录起至时间：")), ruled(QStringLiteral("  2026"), true), ruled(QStringLiteral("年")),
                            ruled(QStringLiteral("  12"), true), ruled(QStringLiteral("月")), ruled(QStringLiteral("  11"), true),

@@ -30,11 +30,11 @@ doc::Run run(const QString &text, bool bold = false, double size = 14, bool unde
 doc::Document threePageRecord();
 // Questions on each page of that record as LibreOffice lays it out on the
 // 15.6 pt grid (a 14 pt line takes two grid lines, trailing blanks hang in
-// the margin): the first page has room for one line more than its 8 lines,
-// so the fifth question still fits on it.
+// the margin, the title has a line of space below it): 4 on the first page,
+// 10 on each later one, as the record is composed.
 inline const std::vector<int> &recordQuestionsPerPage()
 {
-    static const std::vector<int> counts{5, 10, 9};
+    static const std::vector<int> counts{4, 10, 10};
     return counts;
 }
 
