@@ -3,16 +3,18 @@
 #include "cli_command.h"
 #include "commands.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QTextStream>
 
 #include <cstring>
 
 int main(int argc, char **argv)
 {
-    // The window's code paths may show widgets-free progress; the companion
-    // runs without a display.
-    QCoreApplication app(argc, argv);
+    // Rendering documents needs fonts, not a display: the companion runs on
+    // the offscreen platform unless told otherwise.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
     QTextStream err(stderr);
 
