@@ -1,13 +1,14 @@
 #include "area_commands.h"
 
 #include "audio_recorder_panel.h"
+#include "form_commands.h"
 #include "ftp_exchange.h"
 #include "library_commands.h"
 #include "native_document_session.h"
-#include "page_renderer.h"
 #include "progress_dialog.h"
 #include "record_form.h"
 #include "record_output.h"
+#include "tool_commands.h"
 #include "update_check.h"
 #include "video_evidence.h"
 
@@ -26,7 +27,6 @@ struct AreaCommands::Parts
           recorder(window.form(), window.prompter(), window.runDirectory(), window.clock()),
           video(window.form(), window.runDirectory(), window.clock())
     {
-        output.print = doc::printOnDefaultPrinter;
     }
 
     doc::NativeDocumentSession session;
@@ -60,9 +60,12 @@ AreaCommands::AreaCommands(RecordForm &window)
     window.setCommand(QStringLiteral("打印(笔录)"), [&p] { printRecord(p.output); });
     onClick(window, QStringLiteral("按钮6"), [&p] { printViewedText(p.output); });
 
-    // The reference library.
-    for (MenuCommand &command : libraryCommands(form, prompter, runDir))
-        window.setCommand(command.item, std::move(command.run));
+    // The reference library: texts, blank forms, links, tools and help.
+    for (MenuCommands commands : {libraryCommands(form, prompter, runDir), formCommands(form, prompter),
+                                  toolCommands(prompter)}) {
+        for (MenuCommand &command : commands)
+            window.setCommand(command.item, std::move(command.run));
+    }
 
     // The network.
     window.setCommand(QStringLiteral("打开FTP笔录服务器配置"), [&p] { p.ftp.openPanel(); });

@@ -19,7 +19,7 @@ QString lookSheet(const QColor &frame)
                "  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #ffffff, stop:1 %2); }"
                "QPushButton:pressed { background: %2; }"
                "QPushButton:disabled { color: #9a9a9a; }"
-               "QGroupBox { border: 1px solid %1; margin-top: 0px; }"
+               "QGroupBox { border: 1px solid %1; margin-top: 0px; background-color: palette(window); }"
                "QSlider::groove:horizontal { border: 1px solid %1; height: 4px; }"
                "QSlider::handle:horizontal { background: %1; width: 8px; margin: -5px 0; }")
         .arg(c, frame.lighter(135).name());

@@ -293,7 +293,9 @@ void RecordForm::buildPanels(QWidget *central)
     connect(close, &QPushButton::clicked, this, [this] { record_commands::closeViewer(m_form); });
 
     // The audio recorder.
+    // The recorder and the FTP settings open over the banner, so they cover it.
     auto *recorder = makeGroup(central, QStringLiteral("分组框5"), QRect(1, -1, 271, 66));
+    recorder->setAutoFillBackground(true);
     recorder->hide();
     auto *slider = new QSlider(Qt::Horizontal, recorder);
     slider->setObjectName(QStringLiteral("滑块条1"));
@@ -311,6 +313,10 @@ void RecordForm::buildPanels(QWidget *central)
 
     // FTP settings; the password is echoed as "*".
     auto *ftp = makeGroup(central, QStringLiteral("分组框7"), QRect(320, -1, 271, 65), QStringLiteral("FTP服务器配置"));
+    ftp->setAutoFillBackground(true);
+    QFont panelFont = ftp->font();
+    panelFont.setPixelSize(10);
+    ftp->setFont(panelFont);
     ftp->hide();
     struct FtpField
     {
@@ -328,9 +334,6 @@ void RecordForm::buildPanels(QWidget *central)
     for (const FtpField &field : ftpFields) {
         auto *label = new QLabel(QString::fromUtf16(field.label), ftp);
         label->setGeometry(field.labelGeometry);
-        QFont small = label->font();
-        small.setPixelSize(10);
-        label->setFont(small);
         makeEdit(ftp, QString::fromUtf16(field.edit), field.editGeometry);
     }
     findChild<QLineEdit *>(QStringLiteral("编辑框22"))->setEchoMode(QLineEdit::Password);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "office_programs.h"
+#include "page_renderer.h"
 #include "status.h"
 
 #include <functional>
@@ -12,7 +13,6 @@ class Prompter;
 class RunDirectory;
 namespace doc {
 class DocumentSession;
-struct Document;
 }
 
 // What the save and print commands of the record work with. The outside
@@ -30,7 +30,7 @@ struct RecordOutput
     std::function<Status(const doc::OfficeSuite &, const QString &)> printWithOffice =
         [](const doc::OfficeSuite &suite, const QString &path) { return doc::printWithOffice(suite, path); };
     // Prints a document of ours (the viewed text) on A4.
-    std::function<Status(const doc::Document &)> print;
+    std::function<Status(const doc::Document &)> print = doc::printOnDefaultPrinter;
 };
 
 // "保存(笔录及模板)": checks the record, composes it, asks before replacing
