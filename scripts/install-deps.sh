@@ -4,7 +4,7 @@
 set -euo pipefail
 mode=${1:-test}
 
-build_pkgs=(cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
+build_pkgs=(cmake g++ make ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev libcurl4-openssl-dev libsodium-dev
   libavdevice-dev libavformat-dev libavcodec-dev libswresample-dev libswscale-dev libavutil-dev
   fonts-noto-cjk)
