@@ -39,6 +39,7 @@ public:
     // Binds a menu item, by its text, to a command. Items without a command
     // say that the function is not available yet.
     void setCommand(const QString &menuItem, std::function<void()> command);
+    bool hasCommand(const QString &menuItem) const { return m_commands.contains(menuItem); }
     // Runs a menu item as if the officer chose it; false when there is none.
     bool triggerMenuItem(const QString &menuItem);
     // The lock check of the start-up; without one the window is just shown.

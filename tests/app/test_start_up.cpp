@@ -1,5 +1,7 @@
 #include "record_window_fixture.h"
 
+#include "area_commands.h"
+#include "command_wiring.h"
 #include "menu_table.h"
 #include "start_up.h"
 #include "url_catcher.h"
@@ -184,6 +186,16 @@ TEST_F(RecordWindowTest, theElevenMenusInOrder)
     EXPECT_EQ(table[4].items.size(), 19);
     EXPECT_EQ(table[5].items.size(), 27);
     EXPECT_EQ(table[6].items.size(), 23);
+}
+
+TEST_F(RecordWindowTest, theProgramBindsEveryMenuItem)
+{
+    wireCommands(window());
+    AreaCommands commands(window());
+    for (const MenuEntry &menu : menuTable()) {
+        for (const QString &item : menu.items)
+            EXPECT_TRUE(window().hasCommand(item)) << menu.title.toStdString() << " / " << item.toStdString();
+    }
 }
 
 TEST_F(RecordWindowTest, exitStepOpensThePageOnlyForOn)
