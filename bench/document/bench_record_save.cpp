@@ -1,0 +1,107 @@
+// "保存(笔录及模板)" of a full record of 24 pairs: composing it, writing the
+// .doc and writing the template, as the window does it; beside it, once,
+// LibreOffice headless converting the same record to .doc.
+#include "atomic_file.h"
+#include "memory_form.h"
+#include "memory_prompter.h"
+#include "native_document_session.h"
+#include "record_fields.h"
+#include "record_output.h"
+#include "run_directory.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+
+namespace {
+
+void fillRecord(tamsel::Form &form)
+{
+    tamsel::applyDesignState(form);
+    const char *fields[][2] = {{"StartYear", "2024"}, {"StartMonth", "12"}, {"StartDay", "5"}, {"StartHour", "9"},
+                               {"StartMinute", "5"}, {"EndHour", "11"}, {"EndMinute", "30"},
+                               {"IntervieweeName", "张三"}, {"WorkUnit", "宏达建筑公司"}, {"Inspector", "李明"}};
+    for (const auto &f : fields)
+        form.setText(tamsel::recordField(QLatin1String(f[0])).control, QString::fromUtf8(f[1]));
+    for (int pair = 1; pair <= tamsel::PairCount; ++pair) {
+        form.setText(tamsel::questionLine(pair).control, QStringLiteral("问：你在该单位工作期间的工资是怎样约定的？第%1问").arg(pair));
+        form.setText(tamsel::answerLine(pair).control, QStringLiteral("答：每月三千元，老板拖欠了三个月。第%1答").arg(pair));
+    }
+}
+
+// Answers Yes to replacing the files of the last round, No to the preview.
+class Answers : public tamsel::MemoryPrompter
+{
+public:
+    Answer message(const QString &text, const QString &caption, Buttons buttons) override
+    {
+        MemoryPrompter::message(text, caption, buttons);
+        return text.contains(QStringLiteral("覆盖")) ? Answer::Yes : Answer::No;
+    }
+};
+
+void BM_SaveFullRecord(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const tamsel::RunDirectory runDir(dir.path());
+    tamsel::MemoryForm form;
+    fillRecord(form);
+    Answers prompter;
+    int lineCounter = 0;
+    for (auto _ : state) {
+        tamsel::doc::NativeDocumentSession session;
+        tamsel::RecordOutput output{form, prompter, runDir, session, lineCounter};
+        tamsel::saveRecord(output);
+    }
+    state.counters["doc_bytes"] = static_cast<double>(
+        QFileInfo(QDir(runDir.recordFolder()).filePath(QStringLiteral("2024.12.5-宏达建筑公司-张三.doc"))).size());
+}
+BENCHMARK(BM_SaveFullRecord)->Unit(benchmark::kMillisecond);
+
+// LibreOffice headless writing the same record as .doc, once, for comparison.
+void timeLibreOffice()
+{
+    QTemporaryDir dir;
+    const tamsel::RunDirectory runDir(dir.path());
+    tamsel::MemoryForm form;
+    fillRecord(form);
+    Answers prompter;
+    int lineCounter = 0;
+    tamsel::doc::NativeDocumentSession session;
+    tamsel::RecordOutput output{form, prompter, runDir, session, lineCounter};
+    tamsel::saveRecord(output);
+    const QString doc = QDir(runDir.recordFolder()).filePath(QStringLiteral("2024.12.5-宏达建筑公司-张三.doc"));
+    QElapsedTimer timer;
+    timer.start();
+    QProcess soffice;
+    soffice.start(QStringLiteral("soffice"),
+                  {QStringLiteral("-env:UserInstallation=file://") + dir.path() + QStringLiteral("/lo"),
+                   QStringLiteral("--headless"), QStringLiteral("--convert-to"), QStringLiteral("doc:MS Word 97"),
+                   QStringLiteral("--outdir"), dir.filePath(QStringLiteral("out")), doc});
+    if (!soffice.waitForFinished(300000) || soffice.exitCode() != 0) {
+        std::printf("LibreOffice conversion: not available\n");
+        return;
+    }
+    std::printf("LibreOffice headless converting the same record to .doc: %lld ms\n",
+                static_cast<long long>(timer.elapsed()));
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    timeLibreOffice();
+    return 0;
+}
