@@ -1,6 +1,7 @@
 // ftp-download: "笔录下载" without the window, into the record folder of
 // the run directory, through the same FtpExchange as the menu command.
 #include "cli_command.h"
+#include "ftp_report.h"
 
 #include "background_task.h"
 #include "ftp_exchange.h"
@@ -15,7 +16,6 @@ namespace tamsel::cli {
 
 int runFtpDownload(const QStringList &args)
 {
-    QTextStream out(stdout);
     QTextStream err(stderr);
     QCommandLineParser parser;
     const QCommandLineOption server(QStringLiteral("server"), QString(), QStringLiteral("HOST[:PORT]"));
@@ -41,13 +41,7 @@ int runFtpDownload(const QStringList &args)
         parser.isSet(runDir) ? RunDirectory(parser.value(runDir)) : RunDirectory::ofProgram();
     FtpExchange exchange(form, prompter, runDirectory, task);
 
-    const bool fetched = exchange.download();
-    for (const QString &message : prompter.messages())
-        err << message << "\n";
-    const QString status = form.text(QStringLiteral("编辑框25"));
-    if (!status.isEmpty())
-        out << status << "\n";
-    return fetched ? 0 : 1;
+    return reportFtpCommand(exchange.download(), prompter, form);
 }
 
 } // namespace tamsel::cli

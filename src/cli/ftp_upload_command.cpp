@@ -2,6 +2,7 @@
 // from the arguments and the environment, the file choice from FILE; the
 // same FtpExchange as the menu command does the rest.
 #include "cli_command.h"
+#include "ftp_report.h"
 
 #include "background_task.h"
 #include "ftp_exchange.h"
@@ -16,7 +17,6 @@ namespace tamsel::cli {
 
 int runFtpUpload(const QStringList &args)
 {
-    QTextStream out(stdout);
     QTextStream err(stderr);
     QCommandLineParser parser;
     const QCommandLineOption server(QStringLiteral("server"), QString(), QStringLiteral("HOST[:PORT]"));
@@ -41,13 +41,7 @@ int runFtpUpload(const QStringList &args)
     const RunDirectory runDirectory = RunDirectory::ofProgram();
     FtpExchange exchange(form, prompter, runDirectory, task);
 
-    const bool sent = exchange.upload();
-    for (const QString &message : prompter.messages())
-        err << message << "\n";
-    const QString status = form.text(QStringLiteral("编辑框25"));
-    if (!status.isEmpty())
-        out << status << "\n";
-    return sent ? 0 : 1;
+    return reportFtpCommand(exchange.upload(), prompter, form);
 }
 
 } // namespace tamsel::cli

@@ -124,18 +124,7 @@ bool FtpExchange::upload()
     m_task.run(QStringLiteral("正在上传笔录模板……"), [&](TaskControl &control) {
         outcome = ftpUpload(account, path, remoteName, limits, control);
     });
-    switch (outcome) {
-    case FtpOutcome::Done:
-        m_form.setText(StatusMessage, UploadDoneStatus);
-        return true;
-    case FtpOutcome::NotConnected:
-        m_form.setText(StatusMessage, NotConnectedStatus);
-        return false;
-    case FtpOutcome::TransferFailed:
-        break;
-    }
-    m_form.setText(StatusMessage, UploadFailedStatus);
-    return false;
+    return reportOutcome(outcome, UploadDoneStatus, UploadFailedStatus);
 }
 
 bool FtpExchange::download()
@@ -159,9 +148,14 @@ bool FtpExchange::download()
     m_task.run(QStringLiteral("正在下载笔录模板……"), [&](TaskControl &control) {
         outcome = ftpDownload(account, remoteName, target, limits, control);
     });
+    return reportOutcome(outcome, DownloadDoneStatus, DownloadFailedStatus);
+}
+
+bool FtpExchange::reportOutcome(FtpOutcome outcome, const QString &done, const QString &failed)
+{
     switch (outcome) {
     case FtpOutcome::Done:
-        m_form.setText(StatusMessage, DownloadDoneStatus);
+        m_form.setText(StatusMessage, done);
         return true;
     case FtpOutcome::NotConnected:
         m_form.setText(StatusMessage, NotConnectedStatus);
@@ -169,7 +163,7 @@ bool FtpExchange::download()
     case FtpOutcome::TransferFailed:
         break;
     }
-    m_form.setText(StatusMessage, DownloadFailedStatus);
+    m_form.setText(StatusMessage, failed);
     return false;
 }
 

@@ -46,6 +46,8 @@ public:
     static const QString DownloadFailedStatus;
 
 private:
+    // Writes the status of a finished transfer; true when it was done.
+    bool reportOutcome(FtpOutcome outcome, const QString &done, const QString &failed);
     bool fieldsFilled();
     bool nameIsSafe();
     FtpAccount account() const;
