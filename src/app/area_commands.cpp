@@ -27,6 +27,14 @@ struct AreaCommands::Parts
           recorder(window.form(), window.prompter(), window.runDirectory(), window.clock()),
           video(window.form(), window.runDirectory(), window.clock())
     {
+        // The office suite prints a chosen file in its own time: the window
+        // waits behind the progress dialog instead of freezing.
+        output.printWithOffice = [this](const doc::OfficeSuite &suite, const QString &path) {
+            Status printed = Status::success();
+            progress.run(QStringLiteral("正在打印笔录……"),
+                         [&](TaskControl &) { printed = doc::printWithOffice(suite, path); });
+            return printed;
+        };
     }
 
     doc::NativeDocumentSession session;
