@@ -3,10 +3,14 @@
 #include "cli_command.h"
 #include "commands.h"
 
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QTextStream>
 
 #include <cstring>
+
+#include <unistd.h>
 
 int main(int argc, char **argv)
 {
@@ -14,6 +18,14 @@ int main(int argc, char **argv)
     // the offscreen platform unless told otherwise.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Without a session (a service, a cron job) there is no runtime folder;
+    // a private one keeps the output free of Qt's complaint about it.
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        const QString runtime = QDir::tempPath() + QStringLiteral("/tamsel-runtime-") + QString::number(getuid());
+        QDir().mkpath(runtime);
+        QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime));
+    }
     QGuiApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
     QTextStream err(stderr);
