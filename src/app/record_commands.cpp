@@ -109,7 +109,7 @@ bool newRecord(Form &form, Prompter &prompter, StartUpHost &host, const Clock &c
             != Prompter::Answer::Ok)
         return false;
     resetRecord(form);
-    runStartUp(form, host, clock, runDir, lineCounter);
+    runStartUpSequence(form, host, clock, runDir, lineCounter);
     return true;
 }
 

@@ -392,7 +392,7 @@ void RecordForm::runMenuItem(const QString &item)
 
 void RecordForm::startUp()
 {
-    runStartUp(m_form, *this, m_clock, m_runDir, m_lineCounter);
+    runStartUpSequence(m_form, *this, m_clock, m_runDir, m_lineCounter);
 }
 
 void RecordForm::checkLock()

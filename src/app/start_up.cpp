@@ -88,7 +88,7 @@ void createDesktopLauncher(const QString &program)
         QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ExeOwner);
 }
 
-void runStartUp(Form &form, StartUpHost &host, const Clock &clock, const RunDirectory &runDir,
+void runStartUpSequence(Form &form, StartUpHost &host, const Clock &clock, const RunDirectory &runDir,
                 int &lineCounter)
 {
     host.checkLock();

@@ -32,7 +32,7 @@ QString versionText();
 // caption, look, rules window, start time, sex, line counter, default places
 // and the phrase library, in that order. `lineCounter` is the document
 // composition's page line count, set back to 0.
-void runStartUp(Form &form, StartUpHost &host, const Clock &clock, const RunDirectory &runDir,
+void runStartUpSequence(Form &form, StartUpHost &host, const Clock &clock, const RunDirectory &runDir,
                 int &lineCounter);
 
 // Writes the current date and time into the start-time fields, without

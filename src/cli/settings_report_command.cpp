@@ -37,7 +37,7 @@ int runSettingsReport(const QStringList &args)
     HeadlessStartUpHost host(form);
     SystemClock clock;
     int lineCounter = 0;
-    runStartUp(form, host, clock, runDir, lineCounter);
+    runStartUpSequence(form, host, clock, runDir, lineCounter);
 
     const SettingsFile settings = SettingsFile::load(runDir);
     QJsonObject lists;
