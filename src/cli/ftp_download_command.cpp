@@ -30,11 +30,7 @@ int runFtpDownload(const QStringList &args)
     }
 
     MemoryForm form;
-    form.setText(QStringLiteral("编辑框20"), parser.value(server));
-    form.setText(QStringLiteral("编辑框21"), parser.value(user));
-    // Never on the command line, where every user of the machine can read it.
-    form.setText(QStringLiteral("编辑框22"), qEnvironmentVariable("TAMSEL_FTP_PASSWORD"));
-    form.setText(QStringLiteral("编辑框23"), parser.value(name));
+    setFtpFields(form, parser.value(server), parser.value(user), parser.value(name));
     MemoryPrompter prompter;
     WaitingTask task;
     const RunDirectory runDirectory =

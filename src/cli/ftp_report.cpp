@@ -7,6 +7,15 @@
 
 namespace tamsel::cli {
 
+void setFtpFields(Form &form, const QString &server, const QString &user, const QString &name)
+{
+    form.setText(QStringLiteral("编辑框20"), server);
+    form.setText(QStringLiteral("编辑框21"), user);
+    // Never on the command line, where every user of the machine can read it.
+    form.setText(QStringLiteral("编辑框22"), qEnvironmentVariable("TAMSEL_FTP_PASSWORD"));
+    form.setText(QStringLiteral("编辑框23"), name);
+}
+
 int reportFtpCommand(bool arrived, const MemoryPrompter &prompter, const Form &form)
 {
     QTextStream err(stderr);

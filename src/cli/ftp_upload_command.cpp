@@ -31,11 +31,7 @@ int runFtpUpload(const QStringList &args)
     }
 
     MemoryForm form;
-    form.setText(QStringLiteral("编辑框20"), parser.value(server));
-    form.setText(QStringLiteral("编辑框21"), parser.value(user));
-    // Never on the command line, where every user of the machine can read it.
-    form.setText(QStringLiteral("编辑框22"), qEnvironmentVariable("TAMSEL_FTP_PASSWORD"));
-    form.setText(QStringLiteral("编辑框23"), parser.value(name));
+    setFtpFields(form, parser.value(server), parser.value(user), parser.value(name));
     MemoryPrompter prompter(parser.positionalArguments().first());
     WaitingTask task;
     const RunDirectory runDirectory = RunDirectory::ofProgram();

@@ -32,7 +32,7 @@ using password_hash::Match;
 using password_lock::FlagValue;
 using password_lock::PasswordValue;
 
-const QString Velkor = QStringLiteral("HKEY_LOCAL_MACHINE\\SOFTWARE\\Velkor");
+const QString Velkor = password_lock::keyPath();
 const QString Wrong = QStringLiteral("密码输入错误！ 重新输入...");
 const QString Attention = QStringLiteral("请 注 意：");
 

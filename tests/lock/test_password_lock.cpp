@@ -22,7 +22,7 @@ using password_hash::Match;
 using password_lock::FlagValue;
 using password_lock::PasswordValue;
 
-const QString Velkor = QStringLiteral("HKEY_LOCAL_MACHINE\\SOFTWARE\\Velkor");
+const QString Velkor = password_lock::keyPath();
 const QString Notice = QStringLiteral("提 示：");
 const QString SetDone = QStringLiteral(" 加密成功！ 软件下次打开时必需输入密码。");
 const QString Unset = QStringLiteral("软件解密成功，下次运行软件无需密码！");
