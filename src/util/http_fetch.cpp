@@ -146,7 +146,7 @@ void storeCookies(const QString &host, const QList<QByteArray> &headers)
     if (!QDir().mkpath(userConfigFolder()))
         return;
     QLockFile lock(jar + QStringLiteral(".lock"));
-    if (!lock.tryLock(2000))
+    if (!takeWriteLock(lock))
         return;
     QFile file(jar);
     QList<QByteArray> lines;

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 
 #include <cerrno>
 #include <cstring>
@@ -77,6 +78,12 @@ Status writePrivateFileAtomically(const QString &path, const QByteArray &bytes)
         ::close(dirFd);
     }
     return Status::success();
+}
+
+bool takeWriteLock(QLockFile &lock)
+{
+    lock.setStaleLockTime(2000);
+    return lock.tryLock(5000);
 }
 
 } // namespace tamsel

@@ -245,7 +245,7 @@ bool RegistryStore::writeRaw(const QString &keyPath, const QString &valueName, c
         QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
     QLockFile lock(m_file + QStringLiteral(".lock"));
-    if (!lock.tryLock(5000))
+    if (!takeWriteLock(lock))
         return false;
 
     Contents contents = Contents::load(m_file);

@@ -193,4 +193,16 @@ TEST_F(Registry, KilledWriterLeavesOldOrNewStore)
     EXPECT_FALSE(QFileInfo::exists(store.storeFile() + QStringLiteral(".corrupt-1")));
 }
 
+TEST_F(Registry, EmptyLockOfAWriterKilledAsItTookTheLockIsTakenOver)
+{
+    // A writer killed between creating its lock file and writing its process
+    // number into it leaves an empty lock that names no owner.
+    ASSERT_TRUE(store.writeText(Velkor, QStringLiteral("Tamsel"), "1"));
+    QFile lock(store.storeFile() + QStringLiteral(".lock"));
+    ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+    lock.close();
+    EXPECT_TRUE(store.writeText(Velkor, QStringLiteral("Tamsel"), "0"));
+    EXPECT_EQ(store.readText(Velkor, QStringLiteral("Tamsel")), "0");
+}
+
 } // namespace
