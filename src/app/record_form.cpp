@@ -2,6 +2,7 @@
 
 #include "carried_text.h"
 #include "clock.h"
+#include "law_texts.h"
 #include "looks.h"
 #include "prompter.h"
 #include "record_commands.h"
@@ -184,8 +185,8 @@ RecordForm::RecordForm(Prompter &prompter, const Clock &clock, RunDirectory runD
     connect(m_statusClock, &QTimer::timeout, this, &RecordForm::refreshStatusLine);
     m_statusClock->start();
 
-    m_showRules = [] {
-        RulesWindow rules;
+    m_showRules = [this] {
+        RulesWindow rules(rulesOfProcedure(m_runDir));
         rules.exec();
     };
     setCommand(QStringLiteral("新建(笔录)"), [this] {

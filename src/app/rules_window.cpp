@@ -1,14 +1,11 @@
 #include "rules_window.h"
 
-#include "carried_text.h"
-#include "gbk.h"
-
 #include <QPlainTextEdit>
 #include <QPushButton>
 
 namespace tamsel {
 
-RulesWindow::RulesWindow(QWidget *parent)
+RulesWindow::RulesWindow(QString rules, QWidget *parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("RulesWindow"));
@@ -21,7 +18,6 @@ RulesWindow::RulesWindow(QWidget *parent)
     text->setGeometry(0, 0, 664, 552);
     text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     text->setStyleSheet(QStringLiteral("QPlainTextEdit { background: rgb(236,236,236); }"));
-    QString rules = gbk::decode(carriedText(QStringLiteral("y.txt")));
     rules.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text->setPlainText(rules);
 

@@ -3,6 +3,7 @@
 #include "atomic_file.h"
 #include "carried_text.h"
 #include "form.h"
+#include "gbk.h"
 #include "prompter.h"
 #include "record_fields.h"
 #include "run_directory.h"
@@ -68,6 +69,15 @@ QByteArray lawTextBytes(const LawText &text, const RunDirectory &runDir)
     if (QFileInfo(local).isFile())
         return readFileBytes(local);
     return carriedText(text.fileName);
+}
+
+QString rulesOfProcedure(const RunDirectory &runDir)
+{
+    for (const LawText &text : lawTexts()) {
+        if (text.fileName == QLatin1String("y.txt"))
+            return gbk::decode(lawTextBytes(text, runDir));
+    }
+    return {};
 }
 
 QString lawTextFile(const LawText &text)

@@ -28,6 +28,10 @@ std::span<const LawText> lawTexts();
 // the carried text.
 QByteArray lawTextBytes(const LawText &text, const RunDirectory &runDir);
 
+// The rules of procedure shown at start-up: the text of the menu item
+// "劳动监察办案程序规则", so a bureau's own copy is the one shown in both places.
+QString rulesOfProcedure(const RunDirectory &runDir);
+
 // The file an item is written to before it is shown: its name in the
 // per-user cache folder.
 QString lawTextFile(const LawText &text);

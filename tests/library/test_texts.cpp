@@ -99,6 +99,16 @@ TEST_F(TextsTest, theBureausOwnTextReplacesTheCarriedOne)
     EXPECT_EQ(form.text(Viewer), gbk::decode(carriedText(QStringLiteral("a.txt"))));
 }
 
+TEST_F(TextsTest, theStartUpRulesAreTheMenuItemsText)
+{
+    EXPECT_EQ(rulesOfProcedure(runDir), gbk::decode(carriedText(QStringLiteral("y.txt"))));
+    QDir(runDir.path()).mkpath(QStringLiteral("法律法规"));
+    writeGbkFile(runDir.filePath(QStringLiteral("法律法规/劳动监察办案程序规则.txt")), QStringLiteral("本局存放的完整文本\n"));
+    EXPECT_EQ(rulesOfProcedure(runDir), QStringLiteral("本局存放的完整文本\r\n")) << "the bureau's copy shows at start-up too";
+    run(QStringLiteral("劳动监察办案程序规则"));
+    EXPECT_EQ(form.text(Viewer), rulesOfProcedure(runDir));
+}
+
 TEST_F(TextsTest, aFailedWriteIsReportedAndTheViewerKeepsWhatItShowed)
 {
     run(QStringLiteral("劳动监察办案时效"));
