@@ -15,19 +15,6 @@ namespace tamsel {
 
 namespace {
 
-struct OutputCloser
-{
-    void operator()(AVFormatContext *c) const
-    {
-        if (!c)
-            return;
-        if (c->pb && !(c->oformat->flags & AVFMT_NOFILE))
-            avio_closep(&c->pb);
-        avformat_free_context(c);
-    }
-};
-using OutputPtr = std::unique_ptr<AVFormatContext, OutputCloser>;
-
 // Opens a sound output (a device, or a file format writing to a path) for
 // interleaved 16-bit samples of the given rate and channels.
 Result<AVFormatContext *> openOutput(const DeviceChoice &choice, int rate, int channels)
@@ -44,7 +31,7 @@ Result<AVFormatContext *> openOutput(const DeviceChoice &choice, int rate, int c
     int rc = avformat_alloc_output_context2(&raw, nullptr, format.constData(), url.constData());
     if (rc < 0 || !raw)
         return failure(rc < 0 ? rc : AVERROR_MUXER_NOT_FOUND);
-    OutputPtr output(raw);
+    av::OutputPtr output(raw);
     AVStream *stream = avformat_new_stream(output.get(), nullptr);
     if (!stream)
         return failure(AVERROR(ENOMEM));
@@ -80,7 +67,7 @@ Result<AVFormatContext *> openOutput(const DeviceChoice &choice, int rate, int c
 struct AudioPlayer::Playback
 {
     av::SoundInput input;
-    OutputPtr output;
+    av::OutputPtr output;
     int channels = 1;
 };
 

@@ -30,6 +30,18 @@ struct FrameFreer { void operator()(AVFrame *f) const { av_frame_free(&f); } };
 struct PacketFreer { void operator()(AVPacket *p) const { av_packet_free(&p); } };
 struct SwrFreer { void operator()(SwrContext *s) const { swr_free(&s); } };
 struct SwsFreer { void operator()(SwsContext *s) const { sws_freeContext(s); } };
+// An output's file is closed with it, unless its format writes no file.
+struct OutputCloser
+{
+    void operator()(AVFormatContext *c) const
+    {
+        if (!c)
+            return;
+        if (c->pb && !(c->oformat->flags & AVFMT_NOFILE))
+            avio_closep(&c->pb);
+        avformat_free_context(c);
+    }
+};
 
 using InputPtr = std::unique_ptr<AVFormatContext, InputCloser>;
 using CodecPtr = std::unique_ptr<AVCodecContext, CodecFreer>;
@@ -37,6 +49,7 @@ using FramePtr = std::unique_ptr<AVFrame, FrameFreer>;
 using PacketPtr = std::unique_ptr<AVPacket, PacketFreer>;
 using SwrPtr = std::unique_ptr<SwrContext, SwrFreer>;
 using SwsPtr = std::unique_ptr<SwsContext, SwsFreer>;
+using OutputPtr = std::unique_ptr<AVFormatContext, OutputCloser>;
 
 // The text of an FFmpeg error code.
 QString errorText(int code);

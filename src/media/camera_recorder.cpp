@@ -19,19 +19,6 @@ namespace tamsel {
 
 namespace {
 
-struct OutputCloser
-{
-    void operator()(AVFormatContext *c) const
-    {
-        if (!c)
-            return;
-        if (c->pb)
-            avio_closep(&c->pb);
-        avformat_free_context(c);
-    }
-};
-using OutputPtr = std::unique_ptr<AVFormatContext, OutputCloser>;
-
 using Clock = std::chrono::steady_clock;
 
 } // namespace
@@ -42,7 +29,7 @@ struct CameraRecorder::Running
     av::SoundInput sound;
     bool hasSound = false;
     QString path;
-    OutputPtr output;
+    av::OutputPtr output;
     av::CodecPtr encoder;
     AVStream *videoStream = nullptr;
     AVStream *soundStream = nullptr;
