@@ -64,7 +64,10 @@ AreaCommands::AreaCommands(RecordForm &window)
     const RunDirectory &runDir = window.runDirectory();
 
     // The record as a document.
-    window.setCommand(QStringLiteral("保存(笔录及模板)"), [&p] { saveRecord(p.output); });
+    window.setCommand(QStringLiteral("保存(笔录及模板)"), [&p, &window] {
+        if (saveRecord(p.output))
+            window.keepRecord();
+    });
     window.setCommand(QStringLiteral("打印(笔录)"), [&p] { printRecord(p.output); });
     onClick(window, QStringLiteral("按钮6"), [&p] { printViewedText(p.output); });
 

@@ -16,8 +16,9 @@ void wireCommands(RecordForm &window)
     Prompter &prompter = window.prompter();
     const RunDirectory &runDir = window.runDirectory();
 
-    window.setCommand(QStringLiteral("打开(笔录模板)"), [&form, &prompter, &runDir] {
-        openRecordTemplate(form, prompter, runDir);
+    window.setCommand(QStringLiteral("打开(笔录模板)"), [&window, &form, &prompter, &runDir] {
+        if (openRecordTemplate(form, prompter, runDir))
+            window.keepRecord();
     });
 
     window.setCommand(QStringLiteral("加密"), [&prompter] {

@@ -7,6 +7,7 @@
 #include "prompter.h"
 #include "record_commands.h"
 #include "record_fields.h"
+#include "record_template.h"
 #include "rules_window.h"
 #include "settings_file.h"
 #include "menu_table.h"
@@ -190,7 +191,8 @@ RecordForm::RecordForm(Prompter &prompter, const Clock &clock, RunDirectory runD
         rules.exec();
     };
     setCommand(QStringLiteral("新建(笔录)"), [this] {
-        record_commands::newRecord(m_form, m_prompter, *this, m_clock, m_runDir, m_lineCounter);
+        if (record_commands::newRecord(m_form, m_prompter, *this, m_clock, m_runDir, m_lineCounter))
+            keepRecord();
     });
     setCommand(QStringLiteral("退出"), [] { QCoreApplication::exit(0); });
 }
@@ -394,6 +396,12 @@ void RecordForm::runMenuItem(const QString &item)
 void RecordForm::startUp()
 {
     runStartUpSequence(m_form, *this, m_clock, m_runDir, m_lineCounter);
+    keepRecord();
+}
+
+void RecordForm::keepRecord()
+{
+    m_keptRecord = RecordTemplate::fromForm(m_form).values();
 }
 
 void RecordForm::checkLock()
@@ -424,6 +432,13 @@ void RecordForm::refreshStatusLine()
 
 void RecordForm::closeEvent(QCloseEvent *event)
 {
+    if (RecordTemplate::fromForm(m_form).values() != m_keptRecord
+        && m_prompter.message(QStringLiteral("这份笔录还没有保存，关闭后录入的内容将会丢失。确定要关闭吗？"),
+                              QStringLiteral("提 示："), Prompter::Buttons::OkCancel)
+            != Prompter::Answer::Ok) {
+        event->ignore();
+        return;
+    }
     // The exit step: the settings file may name a page to open at closing.
     const SettingsFile settings = SettingsFile::load(m_runDir);
     if (settings.opensPageAtExit())

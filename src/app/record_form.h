@@ -36,6 +36,11 @@ public:
 
     void startUp();
 
+    // Takes the record as it is now as kept: just started, saved or opened
+    // from a template. Closing the window asks first when the record has
+    // changed since, so an interview is not lost to a stray click.
+    void keepRecord();
+
     // Binds a menu item, by its text, to a command. Items without a command
     // say that the function is not available yet.
     void setCommand(const QString &menuItem, std::function<void()> command);
@@ -72,6 +77,7 @@ private:
     WidgetForm m_form;
     QTimer *m_statusClock;
     int m_lineCounter = 0;
+    QStringList m_keptRecord;
     QHash<QString, std::function<void()>> m_commands;
     std::function<void()> m_lockCheck;
     std::function<void()> m_showRules;

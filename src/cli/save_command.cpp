@@ -64,19 +64,15 @@ int runSave(const QStringList &args)
     MemoryForm form;
     applyDesignState(form);
     SavingPrompter prompter(QFileInfo(templateFile).absoluteFilePath());
-    openRecordTemplate(form, prompter, runDir);
-    if (!prompter.messages().isEmpty())
+    if (!openRecordTemplate(form, prompter, runDir))
         return 1;
 
     doc::NativeDocumentSession session;
     int lineCounter = 0;
     RecordOutput output{form, prompter, runDir, session, lineCounter};
-    saveRecord(output);
-    const Result<QString> document = documentPath(form, runDir);
-    // The preview is offered only once both files are written.
-    if (!document || prompter.messages().isEmpty() || !prompter.messages().last().contains(QStringLiteral("预 览")))
+    if (!saveRecord(output))
         return 1;
-    out << document.value() << "\n" << templatePath(form, runDir).value() << "\n";
+    out << documentPath(form, runDir).value() << "\n" << templatePath(form, runDir).value() << "\n";
 
     if (!pdf.isEmpty()) {
         doc::NativeDocumentSession again;

@@ -54,16 +54,16 @@ void setSavedStatus(RecordOutput &out)
 
 } // namespace
 
-void saveRecord(RecordOutput &out)
+bool saveRecord(RecordOutput &out)
 {
     if (!recordComplete(out, QStringLiteral(" 笔录没有录入完成，工作单位等资料都没有添写. "))) {
         setSavedStatus(out);
-        return;
+        return false;
     }
     const Result<ComposedRecord> composed = composeRecordDocument(out.form, out.session, out.runDir, out.lineCounter);
     if (!composed) {
         out.prompter.inform(composed.message(), Caption);
-        return;
+        return false;
     }
     const ComposedRecord &record = composed.value();
 
@@ -86,7 +86,7 @@ void saveRecord(RecordOutput &out)
     out.session.quitWord();
     if (!saved) {
         out.prompter.inform(saved.message(), QStringLiteral("无法保存笔录："));
-        return;
+        return false;
     }
 
     if (out.prompter.message(QStringLiteral(" 是 否 对 此 笔 录 文 件 进 行 预 览？ "), Caption,
@@ -99,6 +99,7 @@ void saveRecord(RecordOutput &out)
             out.showInOffice(office, record.documentPath);
     }
     setSavedStatus(out);
+    return replace;
 }
 
 void printRecord(RecordOutput &out)

@@ -37,8 +37,9 @@ struct RecordOutput
 // an existing document, writes the document and its template (nothing is
 // written when the officer declines), offers a preview in the office suite
 // and sets the status line. A write that fails is reported and the status
-// line does not claim the save.
-void saveRecord(RecordOutput &output);
+// line does not claim the save. True when the document and its template
+// were written.
+bool saveRecord(RecordOutput &output);
 
 // "打印(笔录)": Yes prints the current record on A4 through our renderer
 // (its template is rewritten); No prints a chosen .doc through the office

@@ -214,5 +214,51 @@ TEST_F(RecordWindowTest, exitStepOpensThePageOnlyForOn)
     }
 }
 
+TEST_F(RecordWindowTest, closingAsksOnlyWhenTheRecordChangedSinceItWasKept)
+{
+    const QString question = QStringLiteral("这份笔录还没有保存，关闭后录入的内容将会丢失。确定要关闭吗？");
+    const auto set = [this](const char *field, const QString &value) {
+        form().setText(recordField(QLatin1String(field)).control, value);
+    };
+    wireCommands(window());
+    AreaCommands commands(window());
+
+    EXPECT_TRUE(startedWindow().close()) << "a record just started is closed without a question";
+
+    startedWindow();
+    set("WorkUnit", QStringLiteral("宏达建筑公司"));
+    prompter.expectMessage(question, Prompter::Answer::Cancel, QStringLiteral("提 示："));
+    EXPECT_FALSE(window().close());
+    EXPECT_TRUE(window().isVisible());
+    EXPECT_EQ(text("WorkUnit"), QStringLiteral("宏达建筑公司"));
+    prompter.expectMessage(question, Prompter::Answer::Ok, QStringLiteral("提 示："));
+    EXPECT_TRUE(window().close());
+
+    // Saved, then opened again from its template after a change: kept both times.
+    startedWindow();
+    set("WorkUnit", QStringLiteral("宏达建筑公司"));
+    set("Name", QStringLiteral("张三"));
+    set("EndHour", QStringLiteral("10"));
+    set("EndMinute", QStringLiteral("30"));
+    prompter.expectMessage(QStringLiteral(" 是 否 对 此 笔 录 文 件 进 行 预 览？ "), Prompter::Answer::No);
+    ASSERT_TRUE(window().triggerMenuItem(QStringLiteral("保存(笔录及模板)")));
+    EXPECT_TRUE(window().close());
+
+    startedWindow();
+    const QStringList templates = QDir(RunDirectory(runDir).recordFolder()).entryList({QStringLiteral("*.ini")});
+    ASSERT_EQ(templates.size(), 1);
+    prompter.expectFileChoice(QDir(RunDirectory(runDir).recordFolder()).filePath(templates.first()));
+    ASSERT_TRUE(window().triggerMenuItem(QStringLiteral("打开(笔录模板)")));
+    EXPECT_EQ(text("Name"), QStringLiteral("张三"));
+    EXPECT_TRUE(window().close());
+
+    // "新建(笔录)" confirmed starts a record that is kept as it is.
+    startedWindow();
+    set("WorkUnit", QStringLiteral("宏达建筑公司"));
+    prompter.expectMessage(QStringLiteral("你确认要新建一份新的笔录？"), Prompter::Answer::Ok);
+    ASSERT_TRUE(window().triggerMenuItem(QStringLiteral("新建(笔录)")));
+    EXPECT_TRUE(window().close());
+}
+
 } // namespace
 } // namespace tamsel::test

@@ -79,7 +79,7 @@ protected:
 TEST_F(OutputTest, savingWritesTheDocumentAndItsTemplateWithNoOfficeProgram)
 {
     prompter.expectMessage(Preview, Prompter::Answer::No, Tip);
-    saveRecord(output);
+    EXPECT_TRUE(saveRecord(output));
     EXPECT_TRUE(readFileBytes(docPath()).startsWith("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1"));
     EXPECT_EQ(RecordTemplate::load(iniPath()).value().value(QStringLiteral("num10")), QStringLiteral("张三"));
     EXPECT_EQ(status(), savedStatus());
@@ -90,13 +90,13 @@ TEST_F(OutputTest, theChecksComeFirstInTheirOrder)
     set("WorkUnit", QString());
     set("EndMinute", QString());
     prompter.expectMessage(QStringLiteral(" 笔录没有录入完成，工作单位等资料都没有添写. "), Prompter::Answer::Ok, Tip);
-    saveRecord(output);
+    EXPECT_FALSE(saveRecord(output));
     EXPECT_EQ(status(), savedStatus());
 
     set("WorkUnit", QStringLiteral("宏达建筑公司"));
     form.setText(scratch::StatusMessage, QString());
     prompter.expectMessage(QStringLiteral(" 笔录结束时间没有添写！ "), Prompter::Answer::Ok, Tip);
-    saveRecord(output);
+    EXPECT_FALSE(saveRecord(output));
     EXPECT_EQ(status(), savedStatus());
     EXPECT_FALSE(QFileInfo::exists(runDir.recordFolder())) << "nothing composed or written";
 }
@@ -111,13 +111,13 @@ TEST_F(OutputTest, declinedOverwriteLeavesBothOldFilesByteForByte)
 
     prompter.expectMessage(Overwrite, Prompter::Answer::No, Tip);
     prompter.expectMessage(Preview, Prompter::Answer::No);
-    saveRecord(output);
+    EXPECT_FALSE(saveRecord(output)) << "the record on screen is not the one kept";
     EXPECT_EQ(readFileBytes(docPath()), oldDoc);
     EXPECT_EQ(readFileBytes(iniPath()), oldIni);
 
     prompter.expectMessage(Overwrite, Prompter::Answer::Yes, Tip);
     prompter.expectMessage(Preview, Prompter::Answer::No);
-    saveRecord(output);
+    EXPECT_TRUE(saveRecord(output));
     EXPECT_NE(readFileBytes(docPath()), oldDoc);
     EXPECT_EQ(RecordTemplate::load(iniPath()).value().value(QStringLiteral("num29")), QStringLiteral("问：第4问？"));
 }
@@ -160,7 +160,7 @@ TEST_F(OutputTest, aWriteThatFailsIsReportedAndClaimsNothing)
             }
         } yes;
         RecordOutput answering{form, yes, runDir, session, lineCounter};
-        saveRecord(answering);
+        EXPECT_FALSE(saveRecord(answering));
         ASSERT_EQ(yes.messages().size(), 2);
         EXPECT_TRUE(yes.messages().last().contains(QStringLiteral(".doc"))) << yes.messages().last().toStdString();
     }

@@ -178,7 +178,7 @@ TEST_F(OpenTemplate, fillsEveryControlAndEmptiesTheKeysItLacks)
     const QString path = bl("t.ini");
     writeGbkFile(path, QStringLiteral("[SET]\nnum10=李四\nnum26=答：有工资欠条\nnum61=问：还有什么补充？\nbeizu=多行 备注\n"));
     prompter.expectFileChoice(path);
-    openRecordTemplate(form, prompter, runDir);
+    EXPECT_TRUE(openRecordTemplate(form, prompter, runDir));
     EXPECT_EQ(form.text(QStringLiteral("编辑框9")), QStringLiteral("李四"));
     EXPECT_EQ(form.text(QStringLiteral("组合框6")), QString()) << "answer without question read back unchanged";
     EXPECT_EQ(form.text(QStringLiteral("组合框7")), QStringLiteral("答：有工资欠条"));
@@ -203,7 +203,7 @@ TEST_F(OpenTemplate, aFileThatIsNotATemplateLeavesTheRecordAsItWas)
     for (const auto &c : cases) {
         prompter.expectFileChoice(c.path);
         prompter.expectMessage(c.message, Prompter::Answer::Ok, QStringLiteral("提示："));
-        openRecordTemplate(form, prompter, runDir);
+        EXPECT_FALSE(openRecordTemplate(form, prompter, runDir));
         EXPECT_EQ(form.text(QStringLiteral("编辑框14")), QStringLiteral("W"));
         EXPECT_EQ(form.text(QStringLiteral("编辑框12")), QStringLiteral("身份证"));
     }
@@ -214,7 +214,7 @@ TEST_F(OpenTemplate, noChoiceNamesTheRecordFolder)
     prompter.expectFileChoice(QString());
     prompter.expectMessage(QStringLiteral(" 没有选择正确的笔录模板 *.ini文件，模板文件保存在 <%1/BL/> 目录中。").arg(runDir.path()),
                            Prompter::Answer::Ok, QStringLiteral("提示："));
-    openRecordTemplate(form, prompter, runDir);
+    EXPECT_FALSE(openRecordTemplate(form, prompter, runDir));
     EXPECT_EQ(form.text(QStringLiteral("编辑框14")), QStringLiteral("W"));
 }
 
