@@ -28,6 +28,7 @@ int main(int argc, char **argv)
     // The start-up runs once the window exists; it shows the window.
     QTimer::singleShot(0, &window, [&window, &commands] {
         window.startUp();
+        window.offerLeftRecord();
         commands.afterStartUp();
     });
     return app.exec();

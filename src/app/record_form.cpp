@@ -154,7 +154,8 @@ const QString PageNames[] = {QStringLiteral("分组框1"), QStringLiteral("分�
 
 RecordForm::RecordForm(Prompter &prompter, const Clock &clock, RunDirectory runDir, QWidget *parent)
     : QMainWindow(parent), m_prompter(prompter), m_clock(clock), m_runDir(std::move(runDir)),
-      m_statusLabel(new QLabel), m_form(this, m_statusLabel), m_statusClock(new QTimer(this))
+      m_statusLabel(new QLabel), m_form(this, m_statusLabel), m_statusClock(new QTimer(this)),
+      m_recovery(m_runDir), m_recoveryClock(new QTimer(this))
 {
     setObjectName(QStringLiteral("RecordForm"));
     setFixedSize(1025, 642);
@@ -186,6 +187,10 @@ RecordForm::RecordForm(Prompter &prompter, const Clock &clock, RunDirectory runD
     connect(m_statusClock, &QTimer::timeout, this, &RecordForm::refreshStatusLine);
     m_statusClock->start();
 
+    // At most this much of an interview is lost to a crash or a power cut.
+    m_recoveryClock->setInterval(10000);
+    connect(m_recoveryClock, &QTimer::timeout, this, &RecordForm::writeLeftRecord);
+
     m_showRules = [this] {
         RulesWindow rules(rulesOfProcedure(m_runDir));
         rules.exec();
@@ -194,7 +199,12 @@ RecordForm::RecordForm(Prompter &prompter, const Clock &clock, RunDirectory runD
         if (record_commands::newRecord(m_form, m_prompter, *this, m_clock, m_runDir, m_lineCounter))
             keepRecord();
     });
-    setCommand(QStringLiteral("退出"), [] { QCoreApplication::exit(0); });
+    // "退出" ends at once and asks nothing; the record on screen, when it is
+    // not kept, is offered back at the next start.
+    setCommand(QStringLiteral("退出"), [this] {
+        writeLeftRecord();
+        QCoreApplication::exit(0);
+    });
 }
 
 RecordForm::~RecordForm() = default;
@@ -396,12 +406,28 @@ void RecordForm::runMenuItem(const QString &item)
 void RecordForm::startUp()
 {
     runStartUpSequence(m_form, *this, m_clock, m_runDir, m_lineCounter);
-    keepRecord();
+    m_keptRecord = RecordTemplate::fromForm(m_form).values();
+    m_recoveryClock->start();
 }
 
 void RecordForm::keepRecord()
 {
     m_keptRecord = RecordTemplate::fromForm(m_form).values();
+    m_recovery.discard();
+}
+
+void RecordForm::offerLeftRecord()
+{
+    m_recovery.offer(m_form, m_prompter);
+}
+
+void RecordForm::writeLeftRecord()
+{
+    const RecordTemplate record = RecordTemplate::fromForm(m_form);
+    if (record.values() == m_keptRecord)
+        m_recovery.discard();
+    else
+        m_recovery.write(record); // a safety copy; the officer's own save reports its failures
 }
 
 void RecordForm::checkLock()
@@ -439,6 +465,7 @@ void RecordForm::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    m_recovery.discard();
     // The exit step: the settings file may name a page to open at closing.
     const SettingsFile settings = SettingsFile::load(m_runDir);
     if (settings.opensPageAtExit())

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "record_recovery.h"
 #include "run_directory.h"
 #include "start_up.h"
 #include "widget_form.h"
@@ -36,10 +37,13 @@ public:
 
     void startUp();
 
-    // Takes the record as it is now as kept: just started, saved or opened
-    // from a template. Closing the window asks first when the record has
-    // changed since, so an interview is not lost to a stray click.
+    // Takes the record as it is now as kept: saved, opened from a template or
+    // started anew. Closing the window asks first when the record has changed
+    // since, so an interview is not lost to a stray click; until then the
+    // record on screen is also written aside every few seconds.
     void keepRecord();
+    // At start-up: offers back a record left unsaved by a crash or "退出".
+    void offerLeftRecord();
 
     // Binds a menu item, by its text, to a command. Items without a command
     // say that the function is not available yet.
@@ -69,6 +73,7 @@ private:
     void buildSideButtons(QWidget *central);
     void buildMenus();
     void runMenuItem(const QString &item);
+    void writeLeftRecord();
 
     Prompter &m_prompter;
     const Clock &m_clock;
@@ -78,6 +83,8 @@ private:
     QTimer *m_statusClock;
     int m_lineCounter = 0;
     QStringList m_keptRecord;
+    RecordRecovery m_recovery;
+    QTimer *m_recoveryClock;
     QHash<QString, std::function<void()>> m_commands;
     std::function<void()> m_lockCheck;
     std::function<void()> m_showRules;

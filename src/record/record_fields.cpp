@@ -149,8 +149,11 @@ const RecordField &recordField(const QString &name)
             index.insert(table()[i].name, i);
         return index;
     }();
-    Q_ASSERT_X(byName.contains(name), "recordField", qPrintable(name));
-    return table()[byName.value(name)];
+    // A misspelt name must not quietly stand for the first field.
+    const auto found = byName.constFind(name);
+    if (found == byName.cend())
+        qFatal("recordField: no field named %s", qPrintable(name));
+    return table()[*found];
 }
 
 void applyDesignState(Form &form)

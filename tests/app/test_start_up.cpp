@@ -237,7 +237,7 @@ TEST_F(RecordWindowTest, closingAsksOnlyWhenTheRecordChangedSinceItWasKept)
     // Saved, then opened again from its template after a change: kept both times.
     startedWindow();
     set("WorkUnit", QStringLiteral("宏达建筑公司"));
-    set("Name", QStringLiteral("张三"));
+    set("IntervieweeName", QStringLiteral("张三"));
     set("EndHour", QStringLiteral("10"));
     set("EndMinute", QStringLiteral("30"));
     prompter.expectMessage(QStringLiteral(" 是 否 对 此 笔 录 文 件 进 行 预 览？ "), Prompter::Answer::No);
@@ -249,7 +249,7 @@ TEST_F(RecordWindowTest, closingAsksOnlyWhenTheRecordChangedSinceItWasKept)
     ASSERT_EQ(templates.size(), 1);
     prompter.expectFileChoice(QDir(RunDirectory(runDir).recordFolder()).filePath(templates.first()));
     ASSERT_TRUE(window().triggerMenuItem(QStringLiteral("打开(笔录模板)")));
-    EXPECT_EQ(text("Name"), QStringLiteral("张三"));
+    EXPECT_EQ(text("IntervieweeName"), QStringLiteral("张三"));
     EXPECT_TRUE(window().close());
 
     // "新建(笔录)" confirmed starts a record that is kept as it is.
@@ -258,6 +258,31 @@ TEST_F(RecordWindowTest, closingAsksOnlyWhenTheRecordChangedSinceItWasKept)
     prompter.expectMessage(QStringLiteral("你确认要新建一份新的笔录？"), Prompter::Answer::Ok);
     ASSERT_TRUE(window().triggerMenuItem(QStringLiteral("新建(笔录)")));
     EXPECT_TRUE(window().close());
+}
+
+TEST_F(RecordWindowTest, aRecordLeftByExitIsOfferedAtTheNextStart)
+{
+    const QString left = QStringLiteral("上次的笔录没有保存程序就结束了。现在恢复这份笔录吗？选“否”则放弃它。");
+    startedWindow();
+    form().setText(answerLine(1).control, QStringLiteral("答：欠我三个月工资"));
+    ASSERT_TRUE(window().triggerMenuItem(QStringLiteral("退出"))) << "ends at once, asking nothing";
+
+    RecordForm next(prompter, clock, RunDirectory(runDir));
+    next.setRulesWindowShower([] {});
+    next.startUp();
+    prompter.expectMessage(left, Prompter::Answer::Yes, QStringLiteral("提 示："));
+    next.offerLeftRecord();
+    EXPECT_EQ(next.form().text(answerLine(1).control), QStringLiteral("答：欠我三个月工资"));
+
+    // Brought back but not saved: closing still asks, and a close on
+    // purpose gives the copy up.
+    prompter.expectMessage(QStringLiteral("这份笔录还没有保存，关闭后录入的内容将会丢失。确定要关闭吗？"), Prompter::Answer::Ok);
+    EXPECT_TRUE(next.close());
+    RecordForm third(prompter, clock, RunDirectory(runDir));
+    third.setRulesWindowShower([] {});
+    third.startUp();
+    third.offerLeftRecord();
+    EXPECT_EQ(third.form().text(answerLine(1).control), QString());
 }
 
 } // namespace

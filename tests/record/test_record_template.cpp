@@ -5,6 +5,7 @@
 #include "open_template.h"
 #include "record_fields.h"
 #include "record_file_name.h"
+#include "record_recovery.h"
 #include "record_template.h"
 #include "run_directory.h"
 #include "scripted_prompter.h"
@@ -216,6 +217,60 @@ TEST_F(OpenTemplate, noChoiceNamesTheRecordFolder)
                            Prompter::Answer::Ok, QStringLiteral("提示："));
     EXPECT_FALSE(openRecordTemplate(form, prompter, runDir));
     EXPECT_EQ(form.text(QStringLiteral("编辑框14")), QStringLiteral("W"));
+}
+
+class Recovery : public TemplateTest
+{
+protected:
+    const QString question = QStringLiteral("上次的笔录没有保存程序就结束了。现在恢复这份笔录吗？选“否”则放弃它。");
+    ScriptedPrompter prompter;
+    RecordRecovery recovery{runDir};
+};
+
+TEST_F(Recovery, aLeftRecordIsOfferedAndComesBackOnYes)
+{
+    set("Answer1", QStringLiteral("答：欠我三个月工资"));
+    ASSERT_TRUE(recovery.write(RecordTemplate::fromForm(form)));
+    EXPECT_EQ(recovery.file(), bl(QStringLiteral("未保存笔录.ini")));
+
+    FakeForm next;
+    applyDesignState(next);
+    prompter.expectMessage(question, Prompter::Answer::Yes, QStringLiteral("提 示："));
+    RecordRecovery atStart(runDir);
+    EXPECT_TRUE(atStart.offer(next, prompter));
+    EXPECT_EQ(RecordTemplate::fromForm(next).values(), RecordTemplate::fromForm(form).values());
+    EXPECT_TRUE(QFileInfo::exists(atStart.file())) << "kept until the record is saved";
+
+    atStart.discard();
+    EXPECT_FALSE(QFileInfo::exists(atStart.file()));
+    EXPECT_FALSE(atStart.offer(next, prompter)) << "nothing left, nothing asked";
+}
+
+TEST_F(Recovery, noGivesItUpAndADamagedFileIsDroppedWithoutAQuestion)
+{
+    ASSERT_TRUE(recovery.write(RecordTemplate::fromForm(form)));
+    FakeForm next;
+    applyDesignState(next);
+    prompter.expectMessage(question, Prompter::Answer::No);
+    EXPECT_FALSE(recovery.offer(next, prompter));
+    EXPECT_EQ(next.text(recordField(QStringLiteral("WorkUnit")).control), QString());
+    EXPECT_FALSE(QFileInfo::exists(recovery.file()));
+
+    writeGbkFile(recovery.file(), QStringLiteral("not a template\n"));
+    EXPECT_FALSE(recovery.offer(next, prompter));
+    EXPECT_FALSE(QFileInfo::exists(recovery.file()));
+}
+
+TEST_F(Recovery, aWriteThatFailsLeavesTheLastCopy)
+{
+    ASSERT_TRUE(recovery.write(RecordTemplate::fromForm(form)));
+    const QByteArray before = readFileBytes(recovery.file());
+    set("Question3", QString(3000, u'问'));
+    {
+        FileSizeLimit full(512);
+        EXPECT_FALSE(recovery.write(RecordTemplate::fromForm(form)));
+    }
+    EXPECT_EQ(readFileBytes(recovery.file()), before);
 }
 
 } // namespace
