@@ -7,7 +7,7 @@ mode=${1:-test}
 build_pkgs=(cmake g++ make ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev libcurl4-openssl-dev libsodium-dev
   libavdevice-dev libavformat-dev libavcodec-dev libswresample-dev libswscale-dev libavutil-dev
-  fonts-noto-cjk)
+  fonts-noto-cjk qt6-translations-l10n)
 run_pkgs=(xvfb xauth)
 test_pkgs=(xvfb xauth libreoffice-writer-nogui antiword wv python3 python3-olefile poppler-utils
   python3-pyftpdlib ffmpeg sox clang libclang-rt-14-dev imagemagick)

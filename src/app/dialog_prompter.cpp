@@ -1,5 +1,6 @@
 #include "dialog_prompter.h"
 
+#include <QAbstractButton>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -47,6 +48,18 @@ Prompter::Answer DialogPrompter::message(const QString &text, const QString &cap
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setEscapeButton(QMessageBox::No);
         break;
+    }
+    // The buttons speak the officer's language whether or not Qt's own
+    // translations are installed; the messages name them ("点“确定”").
+    const struct
+    {
+        QMessageBox::StandardButton button;
+        const char16_t *text;
+    } ButtonTexts[] = {{QMessageBox::Ok, u"确定"}, {QMessageBox::Cancel, u"取消"},
+                       {QMessageBox::Yes, u"是(&Y)"}, {QMessageBox::No, u"否(&N)"}};
+    for (const auto &entry : ButtonTexts) {
+        if (QAbstractButton *shown = box.button(entry.button))
+            shown->setText(QString::fromUtf16(entry.text));
     }
     switch (box.exec()) {
     case QMessageBox::Ok:

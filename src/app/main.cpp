@@ -8,7 +8,10 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QTimer>
+#include <QTranslator>
 
 int main(int argc, char **argv)
 {
@@ -19,6 +22,12 @@ int main(int argc, char **argv)
     QFont font(QStringLiteral("Noto Sans Mono CJK SC"));
     font.setPixelSize(12);
     app.setFont(font);
+    // Qt's own texts (file choosers, the edit boxes' menus) in Chinese, as
+    // the officer's desktop shows them, whatever the session's language.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(&qtTexts);
 
     tamsel::DialogPrompter prompter;
     tamsel::SystemClock clock;
