@@ -407,7 +407,6 @@ void RecordForm::startUp()
 {
     runStartUpSequence(m_form, *this, m_clock, m_runDir, m_lineCounter);
     m_keptRecord = RecordTemplate::fromForm(m_form).values();
-    m_recoveryClock->start();
 }
 
 void RecordForm::keepRecord()
@@ -418,7 +417,10 @@ void RecordForm::keepRecord()
 
 void RecordForm::offerLeftRecord()
 {
+    // Only once the question is answered: a copy written aside meanwhile
+    // would replace the one on offer.
     m_recovery.offer(m_form, m_prompter);
+    m_recoveryClock->start();
 }
 
 void RecordForm::writeLeftRecord()

@@ -42,7 +42,8 @@ public:
     // since, so an interview is not lost to a stray click; until then the
     // record on screen is also written aside every few seconds.
     void keepRecord();
-    // At start-up: offers back a record left unsaved by a crash or "退出".
+    // At start-up: offers back a record left unsaved by a crash or "退出",
+    // then starts writing the record on screen aside.
     void offerLeftRecord();
 
     // Binds a menu item, by its text, to a command. Items without a command
