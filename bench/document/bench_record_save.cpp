@@ -1,5 +1,6 @@
 // "保存(笔录及模板)" of a full record of 24 pairs: composing it, writing the
-// .doc and writing the template, as the window does it; beside it, once,
+// .doc and writing the template, as the window does it; the safety copy the
+// window writes of an unsaved record every few seconds; beside them, once,
 // LibreOffice headless converting the same record to .doc.
 #include "atomic_file.h"
 #include "memory_form.h"
@@ -7,6 +8,7 @@
 #include "native_document_session.h"
 #include "record_fields.h"
 #include "record_output.h"
+#include "record_recovery.h"
 #include "run_directory.h"
 
 #include <QDir>
@@ -70,6 +72,23 @@ void BM_SaveFullRecord(benchmark::State &state)
     state.counters["doc_bytes"] = static_cast<double>(QFileInfo(document).size());
 }
 BENCHMARK(BM_SaveFullRecord)->Unit(benchmark::kMillisecond);
+
+// One tick of the safety copy for a record that changed since the last one:
+// reading the form and writing the template aside, on the window's thread.
+void BM_WriteLeftRecord(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    tamsel::RecordRecovery recovery{tamsel::RunDirectory(dir.path())};
+    tamsel::MemoryForm form;
+    fillRecord(form);
+    int tick = 0;
+    for (auto _ : state) {
+        form.setText(tamsel::answerLine(24).control, QStringLiteral("答：没有了。%1").arg(++tick));
+        if (!recovery.write(tamsel::RecordTemplate::fromForm(form)))
+            state.SkipWithError("the copy could not be written");
+    }
+}
+BENCHMARK(BM_WriteLeftRecord)->Unit(benchmark::kMillisecond);
 
 // LibreOffice headless writing the same record as .doc, once, for comparison.
 void timeLibreOffice()
