@@ -3,6 +3,7 @@
 #include "lock_commands.h"
 #include "open_template.h"
 #include "password_lock.h"
+#include "record_fields.h"
 #include "record_form.h"
 #include "registry_store.h"
 
@@ -18,7 +19,7 @@ void wireCommands(RecordForm &window)
 
     window.setCommand(QStringLiteral("打开(笔录模板)"), [&window, &form, &prompter, &runDir] {
         if (openRecordTemplate(form, prompter, runDir))
-            window.keepRecord();
+            window.recordOpened(form.text(scratch::ChosenFile));
     });
 
     window.setCommand(QStringLiteral("加密"), [&prompter] {

@@ -16,6 +16,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -203,7 +204,7 @@ RecordForm::RecordForm(Prompter &prompter, const Clock &clock, RunDirectory runD
     // not kept, is offered back at the next start.
     setCommand(QStringLiteral("退出"), [this] {
         writeLeftRecord();
-        QCoreApplication::exit(0);
+        m_endProgram();
     });
 }
 
@@ -413,6 +414,12 @@ void RecordForm::keepRecord()
 {
     m_keptRecord = RecordTemplate::fromForm(m_form).values();
     m_recovery.discard();
+}
+
+void RecordForm::recordOpened(const QString &path)
+{
+    if (QFileInfo(path) != QFileInfo(m_recovery.file()))
+        keepRecord();
 }
 
 void RecordForm::offerLeftRecord()

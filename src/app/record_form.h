@@ -5,6 +5,7 @@
 #include "start_up.h"
 #include "widget_form.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QMainWindow>
 
@@ -42,6 +43,9 @@ public:
     // since, so an interview is not lost to a stray click; until then the
     // record on screen is also written aside every few seconds.
     void keepRecord();
+    // A record just filled from the template at `path` is kept, unless that
+    // file is the safety copy itself: then it stays unsaved, and so does its copy.
+    void recordOpened(const QString &path);
     // At start-up: offers back a record left unsaved by a crash or "退出",
     // then starts writing the record on screen aside.
     void offerLeftRecord();
@@ -56,6 +60,8 @@ public:
     void setLockCheck(std::function<void()> check) { m_lockCheck = std::move(check); }
     // How the rules window is shown (tests replace the modal window).
     void setRulesWindowShower(std::function<void()> show) { m_showRules = std::move(show); }
+    // How "退出" ends the program (tests stay in their process).
+    void setProgramEnd(std::function<void()> end) { m_endProgram = std::move(end); }
 
     // StartUpHost
     void checkLock() override;
@@ -89,6 +95,7 @@ private:
     QHash<QString, std::function<void()>> m_commands;
     std::function<void()> m_lockCheck;
     std::function<void()> m_showRules;
+    std::function<void()> m_endProgram = [] { QCoreApplication::exit(0); };
 };
 
 } // namespace tamsel

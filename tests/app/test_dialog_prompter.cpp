@@ -53,19 +53,27 @@ TEST(DialogPrompter, theButtonsSpeakChineseAndClosingIsTheCautiousAnswer)
         {"yes_no_closed", Prompter::Buttons::YesNo, {QStringLiteral("是(&Y)"), QStringLiteral("否(&N)")}, close,
          Prompter::Answer::No},
     };
+    const QString text = QStringLiteral("你确认要新建一份新的笔录？");
     DialogPrompter prompter;
     for (const BoxCase &c : cases) {
         QStringList shown;
-        QTimer::singleShot(0, [&shown, &c] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            ASSERT_NE(box, nullptr);
-            for (QAbstractButton *button : box->buttons())
-                shown.append(button->text());
-            c.answer(*box);
+        // Looks for the box until it is on screen, then answers it once.
+        QTimer watcher;
+        watcher.setInterval(10);
+        QObject::connect(&watcher, &QTimer::timeout, [&] {
+            for (QWidget *window : QApplication::topLevelWidgets()) {
+                auto *box = qobject_cast<QMessageBox *>(window);
+                if (!box || !box->isVisible() || box->text() != text)
+                    continue;
+                watcher.stop();
+                for (QAbstractButton *button : box->buttons())
+                    shown.append(button->text());
+                c.answer(*box);
+                return;
+            }
         });
-        EXPECT_EQ(prompter.message(QStringLiteral("你确认要新建一份新的笔录？"), QStringLiteral("提 示："), c.buttons),
-                  c.expected)
-            << c.name;
+        watcher.start();
+        EXPECT_EQ(prompter.message(text, QStringLiteral("提 示："), c.buttons), c.expected) << c.name;
         shown.sort();
         QStringList texts = c.texts;
         texts.sort();

@@ -264,8 +264,11 @@ TEST_F(RecordWindowTest, aRecordLeftByExitIsOfferedAtTheNextStart)
 {
     const QString left = QStringLiteral("上次的笔录没有保存程序就结束了。现在恢复这份笔录吗？选“否”则放弃它。");
     startedWindow();
+    int ended = 0;
+    window().setProgramEnd([&ended] { ++ended; });
     form().setText(answerLine(1).control, QStringLiteral("答：欠我三个月工资"));
-    ASSERT_TRUE(window().triggerMenuItem(QStringLiteral("退出"))) << "ends at once, asking nothing";
+    ASSERT_TRUE(window().triggerMenuItem(QStringLiteral("退出")));
+    EXPECT_EQ(ended, 1) << "ends at once, asking nothing";
 
     RecordForm next(prompter, clock, RunDirectory(runDir));
     next.setRulesWindowShower([] {});
@@ -273,6 +276,12 @@ TEST_F(RecordWindowTest, aRecordLeftByExitIsOfferedAtTheNextStart)
     prompter.expectMessage(left, Prompter::Answer::Yes, QStringLiteral("提 示："));
     next.offerLeftRecord();
     EXPECT_EQ(next.form().text(answerLine(1).control), QStringLiteral("答：欠我三个月工资"));
+
+    // Opening the safety copy as a template does not count as keeping it.
+    wireCommands(next);
+    prompter.expectFileChoice(RecordRecovery(RunDirectory(runDir)).file());
+    ASSERT_TRUE(next.triggerMenuItem(QStringLiteral("打开(笔录模板)")));
+    EXPECT_TRUE(QFileInfo::exists(RecordRecovery(RunDirectory(runDir)).file()));
 
     // Brought back but not saved: closing still asks, and a close on
     // purpose gives the copy up.
