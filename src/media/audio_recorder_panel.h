@@ -1,5 +1,6 @@
 #pragma once
 
+#include "record_fields.h"
 #include "run_directory.h"
 #include "status.h"
 
@@ -39,7 +40,7 @@ public:
     static inline const QString PlayButton = QStringLiteral("按钮播放");
     static inline const QString StopPlayButton = QStringLiteral("暂停");
     // The hidden field that keeps the path chosen for the last playback.
-    static inline const QString PlaybackFileField = QStringLiteral("编辑框18");
+    static inline const QString &PlaybackFileField = scratch::PlaybackFile;
     // The name of a recording that has not been saved yet.
     static inline const QString UnsavedPrefix = QStringLiteral("未保存录音-");
 

@@ -4,6 +4,7 @@
 #include "form.h"
 #include "gbk.h"
 #include "prompter.h"
+#include "record_fields.h"
 #include "run_directory.h"
 
 #include <QDir>
@@ -14,12 +15,6 @@ namespace tamsel {
 namespace {
 
 const QString Panel = QStringLiteral("分组框7");
-const QString ServerField = QStringLiteral("编辑框20");
-const QString UserField = QStringLiteral("编辑框21");
-const QString PasswordField = QStringLiteral("编辑框22");
-const QString NameField = QStringLiteral("编辑框23");
-const QString UploadFileField = QStringLiteral("编辑框17");
-const QString StatusMessage = QStringLiteral("编辑框25");
 const QString Extension = QStringLiteral(".ini");
 
 // Why a typed template name cannot become a file name; empty when it can.
@@ -109,7 +104,7 @@ bool FtpExchange::upload()
     if (!fieldsFilled() || !nameIsSafe())
         return false;
     const QString path = m_prompter.browseForFile(QStringLiteral(" "));
-    m_form.setText(UploadFileField, path);
+    m_form.setText(scratch::UploadFile, path);
     // The only test of the choice: "ini" in lower case anywhere in the path.
     if (path.isEmpty() || !path.contains(QStringLiteral("ini"))) {
         m_prompter.message(QStringLiteral("请选择笔录模板文件.ini上传"), QStringLiteral("提示："),
@@ -136,7 +131,7 @@ bool FtpExchange::download()
     // The record folder exists once a record was saved; a download into a
     // fresh run directory makes it.
     if (!QDir().mkpath(folder)) {
-        m_form.setText(StatusMessage, DownloadFailedStatus);
+        m_form.setText(scratch::StatusMessage, DownloadFailedStatus);
         return false;
     }
 
@@ -155,15 +150,15 @@ bool FtpExchange::reportOutcome(FtpOutcome outcome, const QString &done, const Q
 {
     switch (outcome) {
     case FtpOutcome::Done:
-        m_form.setText(StatusMessage, done);
+        m_form.setText(scratch::StatusMessage, done);
         return true;
     case FtpOutcome::NotConnected:
-        m_form.setText(StatusMessage, NotConnectedStatus);
+        m_form.setText(scratch::StatusMessage, NotConnectedStatus);
         return false;
     case FtpOutcome::TransferFailed:
         break;
     }
-    m_form.setText(StatusMessage, failed);
+    m_form.setText(scratch::StatusMessage, failed);
     return false;
 }
 

@@ -38,6 +38,12 @@ public:
     // the whole file has arrived. True when it did.
     bool download();
 
+    // The panel's fields, by control name.
+    static inline const QString ServerField = QStringLiteral("编辑框20");
+    static inline const QString UserField = QStringLiteral("编辑框21");
+    static inline const QString PasswordField = QStringLiteral("编辑框22");
+    static inline const QString NameField = QStringLiteral("编辑框23");
+
     // The status texts and messages, exactly as the officer sees them.
     static const QString NotConnectedStatus;
     static const QString UploadDoneStatus;
