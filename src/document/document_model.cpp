@@ -4,8 +4,6 @@
 
 namespace tamsel::doc {
 
-namespace {
-
 QString paragraphText(const Paragraph &paragraph)
 {
     QString text;
@@ -13,8 +11,6 @@ QString paragraphText(const Paragraph &paragraph)
         text += run.text;
     return text;
 }
-
-} // namespace
 
 QString plainText(const Document &document)
 {

@@ -93,6 +93,9 @@ struct Document
     bool operator==(const Document &) const = default;
 };
 
+// The text of a paragraph's runs, one after the other.
+QString paragraphText(const Paragraph &paragraph);
+
 // The text a reader of the document sees: body paragraphs joined by "\n",
 // the cells of a table row joined by "\t" (a merged cell joins the one it
 // continues), the footer left out.

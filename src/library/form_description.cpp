@@ -328,14 +328,6 @@ private:
     std::vector<int> m_columnWidths;
 };
 
-QString paragraphText(const Paragraph &paragraph)
-{
-    QString text;
-    for (const Run &run : paragraph.runs)
-        text += run.text;
-    return text;
-}
-
 } // namespace
 
 Result<doc::Document> parseFormDescription(const QString &text, const QString &sourceName)
@@ -368,7 +360,7 @@ QString formTitle(const doc::Document &form)
     if (form.body.empty())
         return {};
     const auto *first = std::get_if<Paragraph>(&form.body.front());
-    return first ? paragraphText(*first) : QString();
+    return first ? doc::paragraphText(*first) : QString();
 }
 
 doc::Document collectForms(const doc::Document &cover, const std::vector<doc::Document> &forms)
