@@ -51,8 +51,8 @@ Result<doc::Document> carriedFormDocument(int number)
 
 Status exportForms(const QString &folder)
 {
-    if (!QDir().mkpath(folder))
-        return Status::failure(QStringLiteral("无法建立文件夹 %1。").arg(QDir::toNativeSeparators(folder)));
+    if (const Status made = makeFolder(folder); !made)
+        return made;
     for (const FormEntry &entry : formCatalogue()) {
         const QByteArray bytes = carriedForm(entry.number);
         const QString path = QDir(folder).filePath(formFileName(entry.number));

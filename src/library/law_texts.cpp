@@ -101,8 +101,8 @@ void showLawText(Form &form, Prompter &prompter, const RunDirectory &runDir, con
 
 Status exportLawTexts(const QString &folder, const RunDirectory &runDir)
 {
-    if (!QDir().mkpath(folder))
-        return Status::failure(QStringLiteral("无法建立文件夹 %1。").arg(QDir::toNativeSeparators(folder)));
+    if (const Status made = makeFolder(folder); !made)
+        return made;
     for (const LawText &text : lawTexts()) {
         if (const Status written = writeFileAtomically(QDir(folder).filePath(text.fileName), lawTextBytes(text, runDir));
             !written)

@@ -1,5 +1,6 @@
 #include "record_recovery.h"
 
+#include "atomic_file.h"
 #include "prompter.h"
 #include "run_directory.h"
 
@@ -18,8 +19,8 @@ Status RecordRecovery::write(const RecordTemplate &record)
 {
     if (record.values() == m_written && QFileInfo::exists(m_file))
         return Status::success();
-    if (!QDir().mkpath(QFileInfo(m_file).absolutePath()))
-        return Status::failure(QStringLiteral("无法建立文件夹 %1。").arg(QDir::toNativeSeparators(QFileInfo(m_file).absolutePath())));
+    if (const Status made = makeFolder(QFileInfo(m_file).absolutePath()); !made)
+        return made;
     const Status written = record.save(m_file);
     if (written)
         m_written = record.values();

@@ -1,6 +1,7 @@
 #include "atomic_file.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -43,6 +44,13 @@ QByteArray readFileBytes(const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return file.readAll();
+}
+
+Status makeFolder(const QString &folder)
+{
+    if (QDir().mkpath(folder))
+        return Status::success();
+    return Status::failure(QStringLiteral("无法建立文件夹 %1。").arg(QDir::toNativeSeparators(folder)));
 }
 
 } // namespace tamsel

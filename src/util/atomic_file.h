@@ -13,6 +13,9 @@ namespace tamsel {
 // failure. The failure message names the file and the reason.
 Status writeFileAtomically(const QString &path, const QByteArray &bytes);
 
+// Makes `folder` and the folders above it when missing; the failure names it.
+Status makeFolder(const QString &folder);
+
 // Reads a whole file; a missing or unreadable file gives an empty array.
 QByteArray readFileBytes(const QString &path);
 
